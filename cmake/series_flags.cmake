@@ -23,6 +23,5 @@ endif()
 if(SERIES_FUZZ)
   # Coverage feedback for the fuzzer in all of the project's code; only the
   # fuzz target itself links libFuzzer's main.
-  target_compile_options(series_flags INTERFACE -fsanitize=fuzzer-no-link,address,undefined)
-  target_link_options(series_flags INTERFACE -fsanitize=address,undefined)
+  target_compile_options(series_flags INTERFACE -fsanitize=fuzzer-no-link)
 endif()

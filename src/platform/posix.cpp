@@ -8,6 +8,16 @@
 
 #include "platform.hpp"
 
+namespace {
+
+// Written at once: the key prompt must be on screen while the run waits.
+void write_now(const char* text) {
+    static_cast<void>(std::fputs(text, stdout));
+    static_cast<void>(std::fflush(stdout));
+}
+
+}  // namespace
+
 void ignore_broken_pipe() {
     // SIGPIPE would end the run as soon as the reader of its output has gone.
     static_cast<void>(std::signal(SIGPIPE, SIG_IGN));
@@ -28,8 +38,7 @@ void wait_for_key() {
     raw.c_cc[VTIME] = 0;
 
     tcsetattr(STDIN_FILENO, TCSANOW, &raw);
-    static_cast<void>(std::fputs("Press any key to continue . . . ", stdout));
-    static_cast<void>(std::fflush(stdout));
+    write_now("Press any key to continue . . . ");
     // A single key can send several bytes (arrows, function keys): take them
     // all, so none is left over for the shell. Whatever read returns, a key,
     // end of input or an error, the wait is over.
@@ -37,6 +46,5 @@ void wait_for_key() {
     std::array<char, longest_key_sequence> key{};
     [[maybe_unused]] const auto bytes_read = read(STDIN_FILENO, key.data(), key.size());
     tcsetattr(STDIN_FILENO, TCSANOW, &saved);
-    static_cast<void>(std::fputs("\n", stdout));
-    static_cast<void>(std::fflush(stdout));
+    write_now("\n");
 }

@@ -5,17 +5,25 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <string>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 namespace {
 
-void replay(const std::filesystem::path& file) {
-    std::ifstream stream(file, std::ios::binary);
+// Returns how many inputs it replayed.
+int replay(const std::filesystem::path& path) {
+    if (std::filesystem::is_directory(path)) {
+        int replayed = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(path)) {
+            replayed += replay(entry.path());
+        }
+        return replayed;
+    }
+    std::ifstream stream(path, std::ios::binary);
     const std::vector<std::uint8_t> bytes(std::istreambuf_iterator<char>(stream), {});
     LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+    return 1;
 }
 
 }  // namespace
@@ -23,16 +31,7 @@ void replay(const std::filesystem::path& file) {
 int main(int argc, char** argv) {
     int replayed = 0;
     for (int i = 1; i < argc; ++i) {
-        const std::filesystem::path path(argv[i]);
-        if (std::filesystem::is_directory(path)) {
-            for (const auto& entry : std::filesystem::directory_iterator(path)) {
-                replay(entry.path());
-                ++replayed;
-            }
-        } else {
-            replay(path);
-            ++replayed;
-        }
+        replayed += replay(argv[i]);
     }
     std::printf("replayed %d inputs\n", replayed);
     return replayed > 0 ? 0 : 1;  // no inputs means a wrong path, not a pass
