@@ -1,8 +1,10 @@
 // One interactive run: the prompt, the two numbers, the answer line.
 #pragma once
 
-#include <iosfwd>
+#include <cstdio>
 
 // Writes the prompt to `output`, reads a and n from `input` and writes the
-// answer line, flushed so that it comes before anything written after it.
-void run_console(std::istream& input, std::ostream& output);
+// answer line, each write flushed so that it is seen at once. Returns the
+// run's exit status: 0, or 1 when the input could not be read or the output
+// not written, which `errors` is then told in one line.
+int run_console(std::FILE* input, std::FILE* output, std::FILE* errors);

@@ -1,11 +1,13 @@
-#include <iostream>
+#include <cstdio>
 
 #include "console.hpp"
 #include "platform/platform.hpp"
 
 int main() {
     ignore_broken_pipe();
-    run_console(std::cin, std::cout);
-    wait_for_key();
-    return 0;
+    const int status = run_console(stdin, stdout, stderr);
+    if (status == 0) {
+        wait_for_key();
+    }
+    return status;
 }

@@ -1,22 +1,10 @@
-#include "console.hpp"
-
 #include <gtest/gtest.h>
 
-#include <iterator>
-#include <sstream>
 #include <string>
 
-namespace {
+#include "console_run.hpp"
 
-std::string run(const std::string& input, std::string* unread = nullptr) {
-    std::istringstream in(input);
-    std::ostringstream out;
-    run_console(in, out);
-    if (unread != nullptr) {
-        *unread = std::string(std::istreambuf_iterator<char>(in.rdbuf()), {});
-    }
-    return out.str();
-}
+namespace {
 
 std::string megabyte_of(char c) { return std::string(std::size_t{1} << 20U, c); }
 
@@ -73,7 +61,10 @@ TEST(RunConsole, AnswersEachInputExactly) {
         {"a megabyte of white space", megabyte_of(' ') + "2 3", "246"},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(run(row.input), "Input a,n:\nanswer:"s + row.answer + "\n") << row.what;
+        const ConsoleRun run = run_console_on(row.input);
+        EXPECT_EQ(run.output, "Input a,n:\nanswer:"s + row.answer + "\n") << row.what;
+        EXPECT_EQ(run.errors, "") << row.what;
+        EXPECT_EQ(run.status, 0) << row.what;
     }
 }
 
@@ -90,9 +81,7 @@ TEST(RunConsole, LeavesWhatFollowsNUnread) {
         {"2,3", ",3"},
     };
     for (const auto& row : rows) {
-        std::string unread;
-        run(row.input, &unread);
-        EXPECT_EQ(unread, row.unread) << row.input;
+        EXPECT_EQ(run_console_on(row.input).unread, row.unread) << row.input;
     }
 }
 

@@ -2,7 +2,7 @@
 #pragma once
 
 // Makes a write to a pipe that nobody reads fail like any other write,
-// instead of ending the process, so that a run always ends with status 0.
+// instead of ending the process, so that the run can report it.
 void ignore_broken_pipe();
 
 // Waits for one key press when someone is at a console to press it.

@@ -2,7 +2,7 @@
 
 #include "platform.hpp"
 
-// Windows has no SIGPIPE: a write to a closed pipe fails and the run goes on.
+// Windows has no SIGPIPE: a write to a closed pipe fails, and the run says so.
 void ignore_broken_pipe() {}
 
 void wait_for_key() {

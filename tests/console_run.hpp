@@ -1,0 +1,56 @@
+// One console run driven from a string: the input goes in through a
+// temporary file, and what the run wrote, and left unread, comes back out.
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "console.hpp"
+
+struct ConsoleRun {
+    int status;
+    std::string output;
+    std::string errors;
+    std::string unread;  // what follows in the input where the run stopped reading
+};
+
+namespace console_run_detail {
+
+using File = std::unique_ptr<std::FILE, decltype(&std::fclose)>;
+
+inline File temporary_file() {
+    File file(std::tmpfile(), &std::fclose);
+    if (!file) {
+        throw std::runtime_error("no temporary file");
+    }
+    return file;
+}
+
+inline std::string rest_of(std::FILE* file) {
+    std::string rest;
+    for (int c = std::getc(file); c != EOF; c = std::getc(file)) {
+        rest.push_back(static_cast<char>(c));
+    }
+    return rest;
+}
+
+}  // namespace console_run_detail
+
+inline ConsoleRun run_console_on(const std::string& input) {
+    using namespace console_run_detail;
+    const File in = temporary_file();
+    const File out = temporary_file();
+    const File err = temporary_file();
+    std::fwrite(input.data(), 1, input.size(), in.get());
+    std::rewind(in.get());
+
+    ConsoleRun run{run_console(in.get(), out.get(), err.get()), {}, {}, {}};
+    run.unread = rest_of(in.get());
+    std::rewind(out.get());
+    run.output = rest_of(out.get());
+    std::rewind(err.get());
+    run.errors = rest_of(err.get());
+    return run;
+}
