@@ -21,7 +21,11 @@ if(SERIES_COVERAGE)
 endif()
 
 if(SERIES_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "SERIES_FUZZ needs clang, for libFuzzer")
+  endif()
   # Coverage feedback for the fuzzer in all of the project's code; only the
   # fuzz target itself links libFuzzer's main.
   target_compile_options(series_flags INTERFACE -fsanitize=fuzzer-no-link)
+  target_link_options(series_flags INTERFACE -fsanitize=fuzzer-no-link)
 endif()
