@@ -1,62 +1,105 @@
 // Times whole runs of the built program, each a fresh process reading its
-// input from a file, and prints two ratios of median times: the largest n
-// against n = 2, and series against a plain C program making the same
-// printf/scanf calls. The runs are interleaved so that any drift in the
-// machine's load falls on all of them alike.
-// Usage: process_ratios [ROUNDS]
+// input from a file, against a plain C program that reads the same input
+// with scanf (stdio_baseline.c), and checks the ratios of median times:
+// - small input: n = 2147483647 against n = 2, and series against C, each
+//   at most 1.1;
+// - a large input (white space before the numbers, a long number, leading
+//   zeros): series against C at most 1.0, and series' peak memory at most
+//   4 MiB, whatever the size.
+// Runs are interleaved, so that any drift in the machine's load falls on all
+// of them alike. Exits 1 when a figure is past its limit.
+// Usage: process_ratios [ROUNDS [MEBIBYTES]]
+//        (1000 rounds of the small runs, 5 of the large; 256 MiB)
 #include <fcntl.h>
-#include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
 
 struct Subject {
-    const char* name;
     const char* program;
-    std::string input;
-    std::vector<double> milliseconds;
+    std::string input;  // the path of the input file
+    std::vector<double> milliseconds{};
+    long peak_kib = 0;
 };
 
-std::string input_file(const std::string& text) {
-    std::string path = "/tmp/series-process-ratios-XXXXXX";
+// An input of `head`, then `count` times `filler`, then `tail`.
+struct Input {
+    std::string_view head{};
+    char filler = ' ';
+    std::size_t count = 0;
+    std::string_view tail{};
+};
+
+std::string input_file(const Input& input) {
+    const char* const folder = std::getenv("TMPDIR");
+    std::string path = std::string(folder != nullptr ? folder : "/tmp") + "/series-ratios-XXXXXX";
     const int fd = mkstemp(path.data());
-    if (fd < 0 || write(fd, text.data(), text.size()) != static_cast<ssize_t>(text.size())) {
+    FILE* const file = fd < 0 ? nullptr : fdopen(fd, "w");
+    bool written = file != nullptr &&
+                   std::fwrite(input.head.data(), 1, input.head.size(), file) == input.head.size();
+    const std::string block(std::size_t{1} << 20U, input.filler);
+    for (std::size_t left = input.count; written && left > 0;) {
+        const std::size_t part = std::min(left, block.size());
+        written = std::fwrite(block.data(), 1, part, file) == part;
+        left -= part;
+    }
+    written =
+        written && std::fwrite(input.tail.data(), 1, input.tail.size(), file) == input.tail.size();
+    if (file == nullptr || std::fclose(file) != 0 || !written) {
         std::perror("input file");
         std::exit(1);
     }
-    close(fd);
     return path;
 }
 
-// One run with `input` on standard input and the output discarded.
-double run_once(const Subject& subject) {
-    posix_spawn_file_actions_t files{};
-    posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_addopen(&files, STDIN_FILENO, subject.input.c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    char* const argv[] = {const_cast<char*>(subject.program), nullptr};
+// One run with the subject's input on standard input and the output
+// discarded. The child is forked rather than spawned (posix_spawn shares the
+// parent's memory until the exec), so that the peak memory that the kernel
+// reports for it is its own, not this program's.
+void run_once(Subject& subject) {
     const auto start = std::chrono::steady_clock::now();
-    pid_t child = 0;
+    const pid_t child = fork();
+    if (child == 0) {
+        const int input = open(subject.input.c_str(), O_RDONLY);
+        const int output = open("/dev/null", O_WRONLY);
+        if (input >= 0 && output >= 0 && dup2(input, STDIN_FILENO) >= 0 &&
+            dup2(output, STDOUT_FILENO) >= 0) {
+            static_cast<void>(execl(subject.program, subject.program, nullptr));
+        }
+        _exit(127);
+    }
     int status = -1;
-    if (posix_spawn(&child, subject.program, &files, nullptr, argv, environ) == 0) {
-        waitpid(child, &status, 0);
+    rusage usage{};
+    if (child > 0) {
+        wait4(child, &status, 0, &usage);
     }
     const std::chrono::duration<double, std::milli> elapsed =
         std::chrono::steady_clock::now() - start;
-    posix_spawn_file_actions_destroy(&files);
     if (status != 0) {
-        std::fprintf(stderr, "%s failed\n", subject.program);
+        static_cast<void>(std::fprintf(stderr, "%s failed\n", subject.program));
         std::exit(1);
     }
-    return elapsed.count();
+    subject.milliseconds.push_back(elapsed.count());
+    subject.peak_kib = std::max(subject.peak_kib, usage.ru_maxrss);
+}
+
+void run_interleaved(std::initializer_list<Subject*> subjects, int rounds) {
+    for (int round = 0; round < rounds; ++round) {
+        for (Subject* subject : subjects) {
+            run_once(*subject);
+        }
+    }
 }
 
 double median(std::vector<double> values) {
@@ -65,27 +108,59 @@ double median(std::vector<double> values) {
     return *middle;
 }
 
+// Prints a figure beside its limit; false when it is past it.
+bool within(const char* what, double value, double limit) {
+    const bool ok = value <= limit;
+    std::printf("%-44s %8.3f  (limit %g)%s\n", what, value, limit, ok ? "" : "  FAIL");
+    return ok;
+}
+
+double ratio(const Subject& subject, const Subject& against) {
+    return median(subject.milliseconds) / median(against.milliseconds);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int rounds = argc > 1 ? std::atoi(argv[1]) : 1000;
-    Subject subjects[] = {
-        {"series, n = 2", SERIES_PATH, input_file("9 2\n"), {}},
-        {"series, n = 2147483647", SERIES_PATH, input_file("9 2147483647\n"), {}},
-        {"plain C, same printf/scanf", STDIO_BASELINE_PATH, input_file("9 2\n"), {}},
+    const long rounds_given = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 1000;
+    const int rounds = static_cast<int>(std::clamp(rounds_given, 0L, 1'000'000L));
+    const std::size_t size = (argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 256) << 20U;
+    constexpr int large_rounds = 5;
+    bool ok = rounds > 0 && size > 0;
+
+    Subject small{SERIES_PATH, input_file({.head = "9 2\n"})};
+    Subject largest_n{SERIES_PATH, input_file({.head = "9 2147483647\n"})};
+    Subject small_c{STDIO_BASELINE_PATH, small.input};
+    run_interleaved({&small, &largest_n, &small_c}, rounds);
+    std::printf("small input, medians over %d runs: series %.3f ms, plain C %.3f ms\n", rounds,
+                median(small.milliseconds), median(small_c.milliseconds));
+    ok &= within("ratio, n = 2147483647 to n = 2", ratio(largest_n, small), 1.1);
+    ok &= within("ratio, series to plain C, n = 2", ratio(small, small_c), 1.1);
+
+    struct Large {
+        const char* what;
+        std::string input;
     };
-    for (int round = 0; round < rounds; ++round) {
-        for (auto& subject : subjects) {
-            subject.milliseconds.push_back(run_once(subject));
-        }
+    const std::array large_inputs{
+        Large{"white space, then 2 3", input_file({.filler = ' ', .count = size, .tail = "2 3\n"})},
+        Large{"2, then a long number", input_file({.head = "2 ", .filler = '7', .count = size})},
+        Large{"leading zeros, then 2 3",
+              input_file({.filler = '0', .count = size, .tail = "2 3\n"})},
+    };
+    for (const Large& large : large_inputs) {
+        Subject series{SERIES_PATH, large.input};
+        Subject c{STDIO_BASELINE_PATH, large.input};
+        run_interleaved({&series, &c}, large_rounds);
+        std::printf(
+            "%zu MiB, %s: medians over %d runs: series %.1f ms, plain C %.1f ms;"
+            " plain C's peak memory %.1f MiB\n",
+            size >> 20U, large.what, large_rounds, median(series.milliseconds),
+            median(c.milliseconds), static_cast<double>(c.peak_kib) / 1024);
+        ok &= within("  ratio, series to plain C", ratio(series, c), 1.0);
+        ok &= within("  series' peak memory, MiB", static_cast<double>(series.peak_kib) / 1024, 4);
+        unlink(large.input.c_str());
     }
-    double medians[3] = {};
-    for (int i = 0; i < 3; ++i) {
-        medians[i] = median(subjects[i].milliseconds);
-        std::printf("%-28s median %.3f ms over %d runs\n", subjects[i].name, medians[i], rounds);
-        unlink(subjects[i].input.c_str());
-    }
-    std::printf("ratio, n = 2147483647 to n = 2:      %.3f\n", medians[1] / medians[0]);
-    std::printf("ratio, series to plain C (n = 2):    %.3f\n", medians[0] / medians[2]);
-    return rounds > 0 ? 0 : 1;
+    unlink(small.input.c_str());
+    unlink(largest_n.input.c_str());
+    return ok ? 0 : 1;
 }

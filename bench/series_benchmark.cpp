@@ -17,7 +17,7 @@ void BM_sum(benchmark::State& state) {
     }
 }
 
-BENCHMARK_TEMPLATE(BM_sum, series_sum)->Arg(1)->Arg(33)->Arg(1'000'000)->Arg(2'147'483'647);
+BENCHMARK_TEMPLATE(BM_sum, series::series_sum)->Arg(1)->Arg(33)->Arg(1'000'000)->Arg(2'147'483'647);
 // The one-term-at-a-time loop, for scale.
 BENCHMARK_TEMPLATE(BM_sum, plain_series_loop)->Arg(1)->Arg(33)->Arg(1'000'000);
 

@@ -1,4 +1,4 @@
 # 32-bit Windows, the program's home.
 set(CMAKE_SYSTEM_PROCESSOR x86)
-set(mingw_w64_triple i686-w64-mingw32)
+set(cross_triple i686-w64-mingw32)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

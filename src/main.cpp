@@ -1,13 +1,18 @@
 #include <cstdio>
 
 #include "console.hpp"
+#include "options.hpp"
 #include "platform/platform.hpp"
 
-int main() {
-    ignore_broken_pipe();
+int main(int argc, char** argv) {
+    using namespace series;
+    platform::ignore_broken_pipe();
+    if (const auto status = answer_option(argc, argv, stdout, stderr)) {
+        return *status;
+    }
     const int status = run_console(stdin, stdout, stderr);
     if (status == 0) {
-        wait_for_key();
+        platform::wait_for_key();
     }
     return status;
 }

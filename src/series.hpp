@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace series {
+
 // x * 10 reduced modulo 2^32. The product is taken in unsigned arithmetic,
 // where wrapping is defined, and converted back (modular since C++20).
 constexpr std::int32_t times(std::int32_t x) {
@@ -35,3 +37,5 @@ constexpr std::int32_t series_sum(std::int32_t a, std::int32_t n) {
     }
     return static_cast<std::int32_t>(total);
 }
+
+}  // namespace series

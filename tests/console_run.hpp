@@ -43,10 +43,12 @@ inline ConsoleRun run_console_on(const std::string& input) {
     const File in = temporary_file();
     const File out = temporary_file();
     const File err = temporary_file();
-    std::fwrite(input.data(), 1, input.size(), in.get());
+    if (std::fwrite(input.data(), 1, input.size(), in.get()) != input.size()) {
+        throw std::runtime_error("cannot write the input");
+    }
     std::rewind(in.get());
 
-    ConsoleRun run{run_console(in.get(), out.get(), err.get()), {}, {}, {}};
+    ConsoleRun run{series::run_console(in.get(), out.get(), err.get()), {}, {}, {}};
     run.unread = rest_of(in.get());
     std::rewind(out.get());
     run.output = rest_of(out.get());

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): a then n, as series_sum takes them
 inline std::int32_t plain_series_loop(std::int32_t a, std::int32_t n) {
     auto place_value = static_cast<std::uint32_t>(a);
     auto repeated = place_value;

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# End-to-end checks of the built program: with piped input, with input or
-# output that fails, then, where the pause is the program's own, at a terminal.
-# Usage: series_e2e.sh SERIES [EMULATOR...]
+# End-to-end checks of the built program: with piped input, with options, with
+# input or output that fails, then, where the pause is the program's own, at a
+# terminal.
+# Usage: series_e2e.sh SERIES VERSION [EMULATOR...]
 # Exits 77, skipped, where the emulator says that it cannot run here.
 set -uo pipefail
 
-series=$1
-shift
+series=$1 version=$2
+shift 2
 run=("$@" "$series")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -18,13 +19,16 @@ fail() {
 
 # What differs on Windows: the runtime ends lines with "\r\n", the command
 # interpreter's pause writes its own text after the answer, the emulator may
-# write notes of its own to standard error, and msvcrt has no errno of its own
-# for a directory as input or a closed pipe. The terminal checks are for the
-# program's own pause, which only POSIX builds have.
+# write notes of its own to standard error, msvcrt has no errno of its own for
+# a directory as input or a closed pipe, "/?" asks for help, and the help
+# points at README.txt. The terminal checks are for the program's own pause,
+# which only POSIX builds have.
 if [[ $series == *.exe ]]; then
     eol=$'\r\n' windows=1 directory_reason="Invalid argument" pipe_reason="Invalid argument"
+    help_end="The whole description: README.txt, beside series.exe."
 else
     eol=$'\n' windows=0 directory_reason="Is a directory" pipe_reason="Broken pipe"
+    help_end="The whole description: the manual page, series(1)."
 fi
 
 # The emulator's probe: 77 when it cannot run here.
@@ -33,24 +37,54 @@ if (($#)); then
     (($? == 77)) && { cat "$work/out"; exit 77; }
 fi
 
-check_piped() {  # input, answer
-    printf '%s' "$1" | "${run[@]}" >"$work/out" 2>"$work/err"
-    local status=$? expected="Input a,n:${eol}answer:$2${eol}" out
-    out=$(cat "$work/out"; echo .)
-    out=${out%.}
+whole() {  # variable, file: the file's text, final line ends included
+    local text
+    text=$(cat "$2"; echo .)
+    printf -v "$1" '%s' "${text%.}"
+}
+
+check_piped() {  # input, answer, arguments...
+    printf '%s' "$1" | "${run[@]}" "${@:3}" >"$work/out" 2>"$work/err"
+    local status=$? expected="Input a,n:${eol}answer:$2${eol}" out what="piped '$1' ${*:3}"
+    whole out "$work/out"
     if ((windows)); then
-        [[ $out == "$expected"?* ]] || fail "piped '$1': want '$expected' and then the pause, got '$out'"
+        [[ $out == "$expected"?* ]] || fail "$what: want '$expected' and then the pause, got '$out'"
     else
-        [[ $out == "$expected" ]] || fail "piped '$1': want '$expected', got '$out'"
-        [[ -s $work/err ]] && fail "piped '$1': standard error: $(cat "$work/err")"
+        [[ $out == "$expected" ]] || fail "$what: want '$expected', got '$out'"
+        [[ -s $work/err ]] && fail "$what: standard error: $(cat "$work/err")"
     fi
-    ((status == 0)) || fail "piped '$1': exit status $status"
+    ((status == 0)) || fail "$what: exit status $status"
 }
 
 check_piped $'2 3\n' 246
 check_piped $'2\n10\n' -1825831496
 check_piped '2,3' 0
 check_piped '' 0
+# a and n are typed, never passed: other arguments are ignored
+check_piped '5 1' 5 2 3
+check_piped '5 1' 5 --version --help
+((windows)) || check_piped '5 1' 5 '/?'
+
+# An option answers without a prompt, without reading standard input (which
+# the next command then finds whole) and without a pause.
+check_option() {  # option, first line, last line
+    local status rest
+    {
+        "${run[@]}" "$1" >"$work/out" 2>"$work/err"
+        status=$?
+        rest=$(cat)
+    } <<<'2 3'
+    local out
+    whole out "$work/out"
+    [[ $out == "$2$eol"* && $out == *"$eol$3$eol" || $out == "$2$eol" && $2 == "$3" ]] ||
+        fail "$1: want '$2' ... '$3', got '$out'"
+    [[ $rest == "2 3" ]] || fail "$1: standard input was read, '$rest' left"
+    ((status == 0)) || fail "$1: exit status $status"
+}
+check_option --version "series $version" "series $version"
+check_option --help "Usage: series [OPTION]" "$help_end"
+check_option -h "Usage: series [OPTION]" "$help_end"
+((windows)) && check_option '/?' "Usage: series [OPTION]" "$help_end"
 
 # A failed read or write ends the run with status 1 and one line on standard
 # error, "series: ", what failed and why.
@@ -64,10 +98,29 @@ check_failed() {  # what, exit status, the line wanted
 check_failed "input from a directory" $? "series: cannot read standard input: $directory_reason"
 "${run[@]}" </dev/null >/dev/full 2>"$work/err"
 check_failed "output to a full disk" $? "series: cannot write standard output: No space left on device"
+"${run[@]}" --help >/dev/full 2>"$work/err"
+check_failed "help to a full disk" $? "series: cannot write standard output: No space left on device"
 # The reader of the pipe takes the prompt and goes before the answer comes.
 (sleep 0.3; echo 2 3) | "${run[@]}" 2>"$work/err" | head -n 1 >/dev/null
 check_failed "output to a pipe closed after the prompt" "${PIPESTATUS[1]}" \
     "series: cannot write standard output: $pipe_reason"
+
+((windows)) && { ((failures == 0)) && echo "all end-to-end checks passed"; exit $((failures > 0)); }
+
+# At a terminal: an interactive Debian /bin/sh (dash), which has job control
+# and, unlike bash, does not put the terminal's settings back after a program
+# that a signal has ended. The run is a job of that shell's, a script that
+# notes the terminal's settings, runs the program, and notes the settings
+# again and then its exit status, which the checks wait for; its traps keep
+# it going when Ctrl-C or Ctrl-\ ends the program.
+cat >"$work/run.sh" <<EOF
+trap : INT QUIT
+stty -g >"$work/before"
+sh -c 'echo \$\$ >"\$0"; shift; exec "\$@"' "$work/pid" x $(printf '%q ' "${run[@]}")
+status=\$?
+stty -g >"$work/after"
+echo \$status >"$work/status"
+EOF
 
 wait_for() {  # what, command...: retries the command for up to ten seconds
     local what=$1
@@ -81,49 +134,69 @@ wait_for() {  # what, command...: retries the command for up to ten seconds
 }
 screen() { "${tmux[@]}" capture-pane -p -t e2e | sed -e '/^$/d'; }
 shows() { screen | grep -qF "$1"; }
+key_prompt_is_last() { [[ $(screen | tail -n 1) == "Press any key to continue . . ."* ]]; }
+type_line() { "${tmux[@]}" send-keys -t e2e -l "$1" && "${tmux[@]}" send-keys -t e2e Enter; }
+ended_with() {  # what, exit status: then the terminal's settings are as before
+    wait_for "the end of the run after $1" test -s "$work/status" || return
+    [[ $(<"$work/status") == "$2" ]] || fail "$1: exit status $(<"$work/status"), want $2"
+    cmp -s "$work/before" "$work/after" || fail "$1: terminal settings changed"
+}
 
-# The run under Debian's /bin/sh (dash), which, unlike bash, does not put the
-# terminal's settings back after a program that a signal has ended.
-cat >"$work/run.sh" <<EOF
-stty -g >"$work/before"
-sh -c 'echo \$\$ >"$work/pid"; exec "\$0"' $(printf '%q' "$series")
-status=\$?
-stty -g >"$work/after"
-echo \$status >"$work/status"
-exec sleep 60
-EOF
-
-check_terminal() {  # what ends the wait: a key in tmux's words, or a signal from outside (-TERM)
+start_shell() {
     # A server of its own: one that is still shutting down after the last
     # check cannot take a new session.
     tmux=(tmux -L "series-e2e-$$-$1" -f /dev/null)
-    rm -f "$work/status"
-    "${tmux[@]}" new-session -d -s e2e -x 80 -y 24 "/bin/sh $work/run.sh"
-    wait_for "the prompt" shows 'Input a,n:' && "${tmux[@]}" send-keys -t e2e '2 3' Enter
-    local expected=$'Input a,n:\n2 3\nanswer:246\nPress any key to continue . . .' status=0 signalled=
+    rm -f "$work/status" "$work/after" "$work/pid" "$work/stopped"
+    "${tmux[@]}" new-session -d -s e2e -x 80 -y 24 "env PS1='$ ' /bin/sh -i"
+    wait_for "the shell's prompt" shows '$'
+}
+
+# Runs to the key prompt, then ends the wait with a key (in tmux's words), a
+# signal from outside (-TERM) or, for C-z, a stop, fg and a key.
+check_terminal() {  # key or signal, exit status
+    start_shell "$1"
+    type_line "sh $work/run.sh"
+    wait_for "the prompt" shows 'Input a,n:' && type_line '2 3'
+    local expected="\$ sh $work/run.sh"$'\nInput a,n:\n2 3\nanswer:246\nPress any key to continue . . .'
     if wait_for "the key prompt" shows 'Press any key'; then
         [[ $(screen) == "$expected" ]] || fail "terminal: want '$expected', screen shows '$(screen)'"
-        if [[ $1 == -* ]]; then
-            kill "$1" "$(<"$work/pid")"
-            status=$((128 + $(kill -l "${1#-}"))) signalled=1
-        else
-            "${tmux[@]}" send-keys -t e2e "$1"
-        fi
-        if wait_for "the end of the run after $1" test -s "$work/status"; then
-            [[ $(<"$work/status") == "$status" ]] || fail "$1: exit status $(<"$work/status")"
-            cmp -s "$work/before" "$work/after" || fail "$1: terminal settings changed"
-            # after a signal, the shell may say which one ended the run
-            [[ $(screen) == "$expected"${signalled:+*} ]] || fail "$1: screen shows '$(screen)'"
-        fi
+        case $1 in
+        -*) kill "$1" "$(<"$work/pid")" ;;
+        C-z)
+            # stopped, with the terminal put back; then the wait again
+            "${tmux[@]}" send-keys -t e2e C-z
+            wait_for "the stop" shows 'Stopped' && type_line "stty -g >$work/stopped"
+            wait_for "the settings while stopped" test -s "$work/stopped" &&
+                { cmp -s "$work/before" "$work/stopped" || fail "C-z: terminal settings not put back"; }
+            type_line fg
+            wait_for "the key prompt again after fg" key_prompt_is_last
+            "${tmux[@]}" send-keys -t e2e q
+            ;;
+        *) "${tmux[@]}" send-keys -t e2e "$1" ;;
+        esac
+        ended_with "$1" "$2" && [[ $(screen) == "$expected"* ]] || fail "$1: screen shows '$(screen)'"
     fi
     "${tmux[@]}" kill-server
 }
 
-if ((!windows)); then
-    for key_or_signal in q Enter C-c C-d Up -TERM; do
-        check_terminal "$key_or_signal"
-    done
-fi
+check_terminal q 0
+check_terminal Enter 0
+check_terminal C-d 0
+check_terminal Up 0
+check_terminal C-c 130
+check_terminal 'C-\' 131
+check_terminal C-z 0
+check_terminal -TERM 143
+check_terminal -HUP 129
+
+# With its output redirected, nobody sees a key prompt: no wait.
+start_shell redirected
+type_line "sh $work/run.sh >$work/redirected"
+wait_for "the run with its output redirected" test -s "$work/pid" && type_line '2 3'
+ended_with "output redirected" 0
+[[ $(<"$work/redirected") == $'Input a,n:\nanswer:246' ]] ||
+    fail "output redirected: the file holds '$(<"$work/redirected")'"
+"${tmux[@]}" kill-server
 
 ((failures == 0)) && echo "all end-to-end checks passed"
 exit $((failures > 0))

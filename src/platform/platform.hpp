@@ -1,9 +1,21 @@
-// What a console run needs from the platform, which each does its own way.
+// What a run needs from the platform, which each does its own way.
 #pragma once
+
+#include <string_view>
+
+namespace series::platform {
 
 // Makes a write to a pipe that nobody reads fail like any other write,
 // instead of ending the process, so that the run can report it.
 void ignore_broken_pipe();
 
-// Waits for one key press when someone is at a console to press it.
+// Waits for one key press where someone can see the prompt and press a key.
 void wait_for_key();
+
+// The help switches that this platform's programs take besides -h and
+// --help, and where the whole description of the program is, for the help.
+bool is_native_help_switch(std::string_view argument);
+extern const std::string_view help_switches;
+extern const std::string_view full_description;
+
+}  // namespace series::platform

@@ -2,32 +2,54 @@
 #include <unistd.h>
 
 #include <array>
+#include <cerrno>
 #include <csignal>
 #include <cstddef>
-#include <cstdio>
 
 #include "platform.hpp"
 
+namespace series::platform {
+
 namespace {
 
+constexpr std::string_view key_prompt = "Press any key to continue . . . ";
+
 // The terminal's settings before the key wait, and the wait's own: one key,
-// unechoed and without Enter. The wait's settings turn ISIG off, so Ctrl-C is
-// a key like any other; only a signal sent from outside can interrupt.
+// unechoed and without Enter. Ctrl-C, Ctrl-\ and Ctrl-Z keep their signals.
 termios saved_mode{};
 termios key_wait_mode{};
 
-// The signals from outside that end or stop a run, and what they did before
-// the wait.
-constexpr std::array outside_signals{SIGTERM, SIGHUP, SIGQUIT, SIGINT, SIGTSTP};
-std::array<struct sigaction, outside_signals.size()> previous_actions{};
+// The signals that end or stop a run, from the keyboard or from outside, and
+// what they did before the wait.
+constexpr std::array ending_signals{SIGTERM, SIGHUP, SIGQUIT, SIGINT, SIGTSTP};
+std::array<struct sigaction, ending_signals.size()> previous_actions{};
 struct sigaction restoring_action {};
 
-// Puts the terminal back, then lets the signal take its usual course: the run
-// ends by it, so whoever sent it sees it in the status, or, for SIGTSTP,
-// stops here until SIGCONT, when the wait's settings come back. Only
-// async-signal-safe calls.
-void restore_terminal_and_resend(int signal_number) {
+// Puts the terminal's settings back, even where a stop of the whole job has
+// already made the run a background job: the shell wants them back too.
+// SIGTTOU, which would stop the run instead, waits meanwhile.
+void restore_terminal() {
+    sigset_t stop_for_terminal{};
+    sigemptyset(&stop_for_terminal);
+    sigaddset(&stop_for_terminal, SIGTTOU);
+    sigset_t previous_mask{};
+    sigprocmask(SIG_BLOCK, &stop_for_terminal, &previous_mask);
     tcsetattr(STDIN_FILENO, TCSANOW, &saved_mode);
+    sigprocmask(SIG_SETMASK, &previous_mask, nullptr);
+}
+
+// Straight to the terminal, unbuffered, so that a signal handler can use it.
+void write_to_terminal(std::string_view text) {
+    [[maybe_unused]] const auto written = write(STDOUT_FILENO, text.data(), text.size());
+}
+
+// Puts the terminal back, then lets the signal take its usual course: the run
+// ends by it, so that the shell sees which one, or, for SIGTSTP, stops here.
+// After a stop the wait comes back, in its own settings and with its prompt.
+// Only async-signal-safe calls, and errno as the interrupted code left it.
+void restore_terminal_and_resend(int signal_number) {
+    const int interrupted_errno = errno;
+    restore_terminal();
     static_cast<void>(std::signal(signal_number, SIG_DFL));
     sigset_t this_signal{};
     sigemptyset(&this_signal);
@@ -36,31 +58,36 @@ void restore_terminal_and_resend(int signal_number) {
     static_cast<void>(std::raise(signal_number));
     sigaction(signal_number, &restoring_action, nullptr);
     tcsetattr(STDIN_FILENO, TCSANOW, &key_wait_mode);
+    write_to_terminal(key_prompt);
+    errno = interrupted_errno;
+}
+
+sigset_t ending_signal_set() {
+    sigset_t set{};
+    sigemptyset(&set);
+    for (const int signal_number : ending_signals) {
+        sigaddset(&set, signal_number);
+    }
+    return set;
 }
 
 // A signal that the run was started with ignored stays ignored.
-void catch_outside_signals() {
+void catch_ending_signals() {
     restoring_action.sa_handler = restore_terminal_and_resend;
     restoring_action.sa_flags = SA_RESTART;  // after a stop, the wait goes on
     sigemptyset(&restoring_action.sa_mask);
-    for (std::size_t i = 0; i < outside_signals.size(); ++i) {
-        sigaction(outside_signals[i], nullptr, &previous_actions[i]);
+    for (std::size_t i = 0; i < ending_signals.size(); ++i) {
+        sigaction(ending_signals[i], nullptr, &previous_actions[i]);
         if (previous_actions[i].sa_handler != SIG_IGN) {
-            sigaction(outside_signals[i], &restoring_action, nullptr);
+            sigaction(ending_signals[i], &restoring_action, nullptr);
         }
     }
 }
 
-void release_outside_signals() {
-    for (std::size_t i = 0; i < outside_signals.size(); ++i) {
-        sigaction(outside_signals[i], &previous_actions[i], nullptr);
+void release_ending_signals() {
+    for (std::size_t i = 0; i < ending_signals.size(); ++i) {
+        sigaction(ending_signals[i], &previous_actions[i], nullptr);
     }
-}
-
-// Written at once: the key prompt must be on screen while the run waits.
-void write_now(const char* text) {
-    static_cast<void>(std::fputs(text, stdout));
-    static_cast<void>(std::fflush(stdout));
 }
 
 }  // namespace
@@ -70,26 +97,44 @@ void ignore_broken_pipe() {
     static_cast<void>(std::signal(SIGPIPE, SIG_IGN));
 }
 
-// POSIX has no "pause" command, so the prompt and the wait are done here.
+// POSIX has no "pause" command, so the prompt and the wait are done here, and
+// only at a terminal, where the prompt is seen: with input or output
+// redirected the run ends after the answer.
 void wait_for_key() {
-    if (tcgetattr(STDIN_FILENO, &saved_mode) != 0) {
-        return;  // input is a pipe or a file: nobody is there to press a key
+    if (isatty(STDOUT_FILENO) == 0 || tcgetattr(STDIN_FILENO, &saved_mode) != 0) {
+        return;
     }
     key_wait_mode = saved_mode;
-    key_wait_mode.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ISIG);
+    key_wait_mode.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
     key_wait_mode.c_cc[VMIN] = 1;
     key_wait_mode.c_cc[VTIME] = 0;
 
-    catch_outside_signals();
+    // The signals wait while the wait is set up and taken down, so that none
+    // finds the terminal and the handlers out of step.
+    const sigset_t ending = ending_signal_set();
+    sigset_t unblocked{};
+    sigprocmask(SIG_BLOCK, &ending, &unblocked);
+    catch_ending_signals();
     tcsetattr(STDIN_FILENO, TCSANOW, &key_wait_mode);
-    write_now("Press any key to continue . . . ");
+    write_to_terminal(key_prompt);
+    sigprocmask(SIG_SETMASK, &unblocked, nullptr);
+
     // A single key can send several bytes (arrows, function keys): take them
     // all, so none is left over for the shell. Whatever read returns, a key,
     // end of input or an error, the wait is over.
     constexpr std::size_t longest_key_sequence = 32;
     std::array<char, longest_key_sequence> key{};
     [[maybe_unused]] const auto bytes_read = read(STDIN_FILENO, key.data(), key.size());
-    tcsetattr(STDIN_FILENO, TCSANOW, &saved_mode);
-    release_outside_signals();
-    write_now("\n");
+
+    sigprocmask(SIG_BLOCK, &ending, nullptr);
+    restore_terminal();
+    release_ending_signals();
+    sigprocmask(SIG_SETMASK, &unblocked, nullptr);
+    write_to_terminal("\n");
 }
+
+bool is_native_help_switch(std::string_view /*argument*/) { return false; }
+const std::string_view help_switches = "-h, --help";
+const std::string_view full_description = "the manual page, series(1)";
+
+}  // namespace series::platform

@@ -2,6 +2,8 @@
 
 #include "platform.hpp"
 
+namespace series::platform {
+
 // Windows has no SIGPIPE: a write to a closed pipe fails, and the run says so.
 void ignore_broken_pipe() {}
 
@@ -11,3 +13,10 @@ void wait_for_key() {
     // NOLINTNEXTLINE(cert-env33-c): handing "pause" to the interpreter is the point
     static_cast<void>(std::system("pause"));
 }
+
+// Windows programs take "/?" for help; the manual travels as a text file.
+bool is_native_help_switch(std::string_view argument) { return argument == "/?"; }
+const std::string_view help_switches = "-h, --help, /?";
+const std::string_view full_description = "README.txt, beside series.exe";
+
+}  // namespace series::platform

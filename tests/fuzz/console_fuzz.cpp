@@ -31,7 +31,7 @@ std::int32_t expected_answer(const std::string& input) {
         cursor = end;
     }
     const auto [a, n] = numbers;
-    return a >= 1 && a <= 9 && n >= 1 ? series_sum(a, n) : 0;
+    return a >= 1 && a <= 9 && n >= 1 ? series::series_sum(a, n) : 0;
 }
 
 }  // namespace

@@ -1,0 +1,3 @@
+about="the suite with gcov, and a line and branch report of src/"
+packages=("${test_packages[@]}" gcovr)
+leg() { cmake --workflow --preset coverage; }

@@ -1,0 +1,18 @@
+about="clang-tidy over every C++ source the builds compile, cppcheck, clang-format, the manual page"
+packages=("${test_packages[@]}" libbenchmark-dev clang clang-tidy clang-format cppcheck
+          g++-mingw-w64-i686 binutils-mingw-w64-i686 groff mandoc)
+leg() {
+    # clang-tidy runs in the builds, over the native program, tests and
+    # benchmarks, and over the Windows program with its platform layer.
+    cmake --workflow --preset lint --fresh
+    cmake --workflow --preset lint-windows --fresh
+    cppcheck --enable=all --std=c++20 --error-exitcode=1 --inline-suppr \
+        --suppress=missingIncludeSystem --quiet -I src src
+    git ls-files '*.cpp' '*.hpp' '*.c' | xargs clang-format --dry-run --Werror
+    local lint notes
+    for lint in "groff -man -ww -z" "mandoc -T lint"; do
+        notes=$($lint build/lint/doc/series.1 2>&1) || true
+        [[ -z $notes ]] || die "$lint: $notes"
+    done
+    echo "clean"
+}

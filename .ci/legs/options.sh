@@ -1,0 +1,17 @@
+about="the program and the fuzz target built with every build option and every build type"
+packages=("${test_packages[@]}" clang libclang-rt-14-dev)
+leg() {
+    local type option settings targets
+    for type in Debug Release RelWithDebInfo MinSizeRel; do
+        for option in SANITIZE COVERAGE FUZZ; do
+            echo "$type with SERIES_$option"
+            settings=(-DCMAKE_BUILD_TYPE="$type" "-DSERIES_$option=ON") targets=(series)
+            if [[ $option == FUZZ ]]; then
+                settings+=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) targets+=(console_fuzz)
+            fi
+            cmake -S . -B "build/options/$type-$option" -G Ninja "${settings[@]}" >/dev/null
+            cmake --build "build/options/$type-$option" --target "${targets[@]}" >/dev/null
+        done
+    done
+    echo "all built"
+}

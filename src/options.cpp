@@ -1,0 +1,53 @@
+#include "options.hpp"
+
+#include <string_view>
+
+#include "console.hpp"
+#include "platform/platform.hpp"
+
+namespace series {
+
+namespace {
+
+constexpr std::string_view help_to_switches = R"(Usage: series [OPTION]
+Sums the repeated-digit series a + aa + aaa + ... of n numbers.
+
+It writes the prompt "Input a,n:", reads a digit a and a count n from
+standard input (typed, not given as arguments) and writes one line: "answer:"
+and the total, in 32-bit arithmetic that wraps around. A digit outside 1 to 9,
+a count below 1, or input that is not a number gives answer:0. At a terminal
+it then waits for a key.
+
+Options, each the one argument:
+  )";
+
+constexpr std::string_view help_from_switches = R"(
+      show this help and exit
+  --version
+      show the version and exit
+
+Exit status: 0 once the answer is written; 1 when standard input cannot be
+read or standard output cannot be written.
+
+The whole description: )";
+
+}  // namespace
+
+std::optional<int> answer_option(int argc, const char* const* argv, std::FILE* output,
+                                 std::FILE* errors) {
+    if (argc != 2) {
+        return std::nullopt;
+    }
+    const std::string_view option = argv[1];
+    if (option == "--version") {
+        return write_text({"series " SERIES_VERSION "\n"}, output, errors);
+    }
+    if (option == "--help" || option == "-h" || platform::is_native_help_switch(option)) {
+        return write_text({help_to_switches, platform::help_switches, help_from_switches,
+                           platform::full_description, ".\n"},
+                          output, errors);
+    }
+    return std::nullopt;
+}
+
+}  // namespace series

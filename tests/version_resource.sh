@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# series.exe carries the version resource that Explorer shows under
+# Properties > Details, read back out of the built file.
+# Usage: version_resource.sh WINDRES PROGRAM VERSION
+set -euo pipefail
+
+resource=$("$1" -i "$2" -O rc)
+version=$3
+status=0
+for wanted in "FILEVERSION ${version//./, }, 0" "PRODUCTVERSION ${version//./, }, 0" \
+              "\"FileVersion\", \"$version\"" "\"ProductVersion\", \"$version\"" \
+              '"ProductName", "series"' '"OriginalFilename", "series.exe"' '"FileDescription", "S'; do
+    grep -qF "$wanted" <<<"$resource" || { echo "FAIL: no $wanted"; status=1; }
+done
+((status == 0)) && grep -E 'VERSION|VALUE "(File|Product)' <<<"$resource"
+exit $status
