@@ -54,8 +54,6 @@ check_release_files() {  # version
 # others under qemu-user.
 check_debs() {  # version
     local version=$1 architecture deb unpacked tags triple emulator
-    declare -A triples=([arm64]=aarch64-linux-gnu [armhf]=arm-linux-gnueabihf [i386]=i686-linux-gnu)
-    declare -A emulators=([arm64]=qemu-aarch64 [armhf]=qemu-arm [i386]=qemu-i386)
     for architecture in amd64 arm64 armhf i386; do
         deb=build/dist/series_${version}_$architecture.deb
         echo "-- $deb"
@@ -74,13 +72,19 @@ check_debs() {  # version
         if [[ $architecture == "$(dpkg --print-architecture)" ]]; then
             check_installed "$deb"
         else
-            triple=${triples[$architecture]} emulator=${emulators[$architecture]}
+            # the triple and the emulator that the architecture's toolchain file names
+            triple=$(toolchain_setting "cmake/linux-$architecture.cmake" cross_triple)
+            emulator=qemu-$(toolchain_setting "cmake/linux-$architecture.cmake" qemu_architecture)
             echo '2 3' | "$emulator" -L "/usr/$triple" "$unpacked/usr/bin/series" |
                 cmp -s - <(printf 'Input a,n:\nanswer:246\n') || die "$deb: its series answers wrongly"
             echo "its series answers under $emulator"
         fi
         rm -rf "$unpacked"
     done
+}
+
+toolchain_setting() {  # file, name: the value of its set(NAME VALUE)
+    sed -n "s/^set($2 \(.*\))$/\1/p" "$1"
 }
 
 check_installed() {  # deb
