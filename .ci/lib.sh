@@ -1,6 +1,8 @@
-# What the legs of .ci/run share. Each leg is .ci/legs/LEG.sh, which sets
+# What the legs of .ci/run share. Each leg is .ci/legs/LEG.sh, or for
+# linux-ARCH .ci/legs/linux-cross.sh, which is read with `leg_name` set, sets
 # `about` (a line on what it checks) and `packages` (the Debian packages it
 # needs) and defines the function `leg`, its checks.
+. tools/project.sh
 
 section() { printf '\n==== %s\n' "$*"; }
 die() {
@@ -8,10 +10,21 @@ die() {
     exit 1
 }
 
-leg_about() { (. ".ci/legs/$1.sh" && echo "$about"); }
-leg_packages() { (. ".ci/legs/$1.sh" && echo "${packages[@]}"); }
+# Every leg, in the order that .ci/run runs them.
+all_legs() {
+    local native architecture
+    native=$(dpkg --print-architecture)
+    echo readme lint windows
+    linux_architectures | awk -v native="$native" '$1 != native { print "linux-" $1 }'
+    echo static sanitize fuzz coverage options release speed
+}
+
+leg_file() { [[ $1 == linux-* ]] && echo .ci/legs/linux-cross.sh || echo ".ci/legs/$1.sh"; }
+read_leg() { leg_name=$1 && . "$(leg_file "$1")"; }
+leg_about() { (read_leg "$1" && echo "$about"); }
+leg_packages() { (read_leg "$1" && echo "${packages[@]}"); }
 # A leg runs in a shell of its own, which stops at the first command that fails.
-run_leg() { bash -euo pipefail -c '. .ci/lib.sh; . ".ci/legs/$0.sh"; leg' "$1"; }
+run_leg() { bash -euo pipefail -c '. .ci/lib.sh; read_leg "$0"; leg' "$1"; }
 
 # Installs the packages that are missing, adding the foreign architectures
 # that their names ask for (wine32:i386).
@@ -45,20 +58,7 @@ readme_commands() {
     echo "$commands"
 }
 
-project_version() { sed -n 's/^project(series VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt; }
 
 # The packages that every build needs, and the tests with them.
 build_packages=(cmake ninja-build g++ git)
 test_packages=("${build_packages[@]}" googletest libgtest-dev tmux)
-
-# A Linux build for another architecture: its whole suite, every test run
-# under qemu-user and passed, none skipped; then its stripped size.
-cross_linux_leg() {
-    local preset=linux-$1 total passed
-    cmake --workflow --preset "$preset"
-    passed=$(grep -c '^Test Passed\.$' "build/$preset/Testing/Temporary/LastTest.log")
-    total=$(ctest --test-dir "build/$preset" -N | sed -n 's/^Total Tests: //p')  # a new LastTest.log
-    ((passed == total)) || die "$preset: $passed of $total tests passed"
-    echo "$preset: all $total tests run and passed"
-    cmake --build "build/$preset" --target size_report
-}

@@ -1,15 +1,18 @@
 // Times whole runs of the built program, each a fresh process reading its
 // input from a file, against a plain C program that reads the same input
-// with scanf (stdio_baseline.c), and checks the ratios of median times:
+// with scanf (stdio_baseline.c), and checks the medians of the ratios of
+// their times, round by round. The time is the processor time that the
+// kernel counts for the run, user and system: what another program's load on
+// the machine changes least. The ratios:
 // - small input: n = 2147483647 against n = 2, and series against C, each
 //   at most 1.1;
 // - a large input (white space before the numbers, a long number, leading
 //   zeros): series against C at most 1.0, and series' peak memory at most
 //   4 MiB, whatever the size.
-// Runs are interleaved, so that any drift in the machine's load falls on all
+// Runs are interleaved, so that any drift in the machine's speed falls on all
 // of them alike. Exits 1 when a figure is past its limit.
 // Usage: process_ratios [ROUNDS [MEBIBYTES]]
-//        (1000 rounds of the small runs, 5 of the large; 256 MiB)
+//        (1000 rounds of the small runs, 9 of the large; 256 MiB)
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -17,7 +20,6 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -28,8 +30,8 @@ namespace {
 
 struct Subject {
     const char* program;
-    std::string input;  // the path of the input file
-    std::vector<double> milliseconds{};
+    std::string input;                   // the path of the input file
+    std::vector<double> milliseconds{};  // processor time, a run each
     long peak_kib = 0;
 };
 
@@ -67,8 +69,11 @@ std::string input_file(const Input& input) {
 // discarded. The child is forked rather than spawned (posix_spawn shares the
 // parent's memory until the exec), so that the peak memory that the kernel
 // reports for it is its own, not this program's.
+double milliseconds_of(const timeval& time) {
+    return static_cast<double>(time.tv_sec) * 1e3 + static_cast<double>(time.tv_usec) / 1e3;
+}
+
 void run_once(Subject& subject) {
-    const auto start = std::chrono::steady_clock::now();
     const pid_t child = fork();
     if (child == 0) {
         const int input = open(subject.input.c_str(), O_RDONLY);
@@ -84,13 +89,12 @@ void run_once(Subject& subject) {
     if (child > 0) {
         wait4(child, &status, 0, &usage);
     }
-    const std::chrono::duration<double, std::milli> elapsed =
-        std::chrono::steady_clock::now() - start;
     if (status != 0) {
         static_cast<void>(std::fprintf(stderr, "%s failed\n", subject.program));
         std::exit(1);
     }
-    subject.milliseconds.push_back(elapsed.count());
+    subject.milliseconds.push_back(milliseconds_of(usage.ru_utime) +
+                                   milliseconds_of(usage.ru_stime));
     subject.peak_kib = std::max(subject.peak_kib, usage.ru_maxrss);
 }
 
@@ -115,8 +119,14 @@ bool within(const char* what, double value, double limit) {
     return ok;
 }
 
+// The median of the rounds' ratios: the two runs of a round follow each
+// other, so that a slower spell of the machine falls on both.
 double ratio(const Subject& subject, const Subject& against) {
-    return median(subject.milliseconds) / median(against.milliseconds);
+    std::vector<double> ratios;
+    for (std::size_t round = 0; round < subject.milliseconds.size(); ++round) {
+        ratios.push_back(subject.milliseconds[round] / against.milliseconds[round]);
+    }
+    return median(ratios);
 }
 
 }  // namespace
@@ -125,7 +135,7 @@ int main(int argc, char** argv) {
     const long rounds_given = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 1000;
     const int rounds = static_cast<int>(std::clamp(rounds_given, 0L, 1'000'000L));
     const std::size_t size = (argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 256) << 20U;
-    constexpr int large_rounds = 5;
+    constexpr int large_rounds = 9;
     bool ok = rounds > 0 && size > 0;
 
     Subject small{SERIES_PATH, input_file({.head = "9 2\n"})};

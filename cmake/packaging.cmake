@@ -1,38 +1,37 @@
-# Releases, made by CPack: a .deb and a tarball on Linux, a zip on Windows.
-# The version is the project's. The same commit gives the same bytes: every
-# file carries the release's time (SOURCE_DATE_EPOCH) and modes of its own,
-# whatever the time, time zone and umask of the build.
-set(CPACK_PACKAGE_VENDOR "The series maintainers")
-set(CPACK_PACKAGE_CONTACT "The series maintainers <maintainers@series.invalid>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "sum a repeated-digit series")
-set(CPACK_STRIP_FILES ON)
-set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
-    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-# The time CPack reads when it runs, and the zone that a zip's local times
-# are written in.
-file(CONFIGURE OUTPUT cpack_environment.cmake CONTENT [[
-if(NOT "@SOURCE_DATE_EPOCH@" STREQUAL "")
-  set(ENV{SOURCE_DATE_EPOCH} @SOURCE_DATE_EPOCH@)
-endif()
-set(ENV{TZ} UTC0)
-]] @ONLY)
-set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/cpack_environment.cmake)
-set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/reproducible_packages.cmake)
+# The release's packages, each made once, by its format's own tool, from the
+# tree that `cmake --install` lays out (package/package.sh): in the build
+# folder, `--target deb` and, where the program stands alone
+# (SERIES_STATIC), `--target tarball` on Linux; `--target zip` on Windows.
+set(package_name series-${PROJECT_VERSION})
+set(make_package ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH}
+                 bash ${PROJECT_SOURCE_DIR}/package/package.sh)
 
-if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+if(WIN32)
+  math(EXPR bits "${CMAKE_SIZEOF_VOID_P} * 8")
+  add_custom_target(zip COMMAND ${make_package} zip ${PROJECT_BINARY_DIR}
+                                ${PROJECT_BINARY_DIR}/${package_name}-win${bits}.zip VERBATIM)
+  set(package_targets zip)
+elseif(CMAKE_SYSTEM_NAME STREQUAL "Linux")
   # Debian's name for the architecture: the cross toolchain's, or this machine's.
   if(NOT debian_architecture)
     execute_process(COMMAND dpkg --print-architecture OUTPUT_VARIABLE debian_architecture
                     OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
   endif()
-  set(CPACK_SYSTEM_NAME Linux-${debian_architecture})
-  set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${debian_architecture})
-  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-  set(CPACK_DEBIAN_PACKAGE_SECTION math)
-  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-  set(CPACK_PACKAGE_DESCRIPTION [[series asks for a digit a and a count n and prints the sum of the first n
-numbers written with the digit a alone: a + aa + aaa + ... It computes in
-32-bit two's-complement arithmetic that wraps, and answers any count at once.]])
+  if(SERIES_STATIC)
+    add_custom_target(tarball
+                      COMMAND ${make_package} tarball ${PROJECT_BINARY_DIR}
+                              ${PROJECT_BINARY_DIR}/${package_name}-Linux-${debian_architecture}.tar.gz
+                      VERBATIM)
+    set(package_targets tarball)
+  else()
+    add_custom_target(deb
+                      COMMAND ${make_package} deb ${PROJECT_BINARY_DIR}
+                              ${PROJECT_BINARY_DIR}/series_${PROJECT_VERSION}_${debian_architecture}.deb
+                              ${PROJECT_VERSION} ${debian_architecture}
+                      VERBATIM)
+    set(package_targets deb)
+  endif()
 endif()
-
-include(CPack)
+foreach(target IN LISTS package_targets)
+  add_dependencies(${target} series documents)
+endforeach()

@@ -38,7 +38,21 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Linux" AND NOT (SERIES_SANITIZE OR SERIES_COVERAG
   if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(x86_64|AMD64|i[3-6]86)$")
     target_compile_options(series_flags INTERFACE -fcf-protection)
   endif()
-  target_link_options(series_flags INTERFACE -pie LINKER:-z,relro LINKER:-z,now)
+  target_link_options(series_flags INTERFACE LINKER:-z,relro LINKER:-z,now)
+  if(NOT SERIES_STATIC)
+    target_link_options(series_flags INTERFACE -pie)
+  else()
+    # Self-contained: position-independent where the C library has a static
+    # start for it (on Debian 12, glibc does on amd64, arm64 and i386 alone),
+    # else at a fixed address.
+    include(CheckLinkerFlag)
+    check_linker_flag(CXX -static-pie SERIES_STATIC_PIE)
+    if(SERIES_STATIC_PIE)
+      target_link_options(series_flags INTERFACE -static-pie)
+    else()
+      target_link_options(series_flags INTERFACE -static)
+    endif()
+  endif()
 endif()
 
 # clang-tidy reads a GCC cross build's compile commands as clang would, which

@@ -2,7 +2,7 @@
 # SOURCE_DATE_EPOCH: the environment's SOURCE_DATE_EPOCH when it is set, else
 # the time of the commit, which git asks in a clone, and which a source
 # archive carries in cmake/commit-time (git archive fills it in). Empty where
-# there is none of these: the files then carry the time of the build.
+# there is none of these. Run as a script (cmake -P), it prints the time.
 if(DEFINED ENV{SOURCE_DATE_EPOCH})
   set(SOURCE_DATE_EPOCH $ENV{SOURCE_DATE_EPOCH})
 else()
@@ -12,12 +12,15 @@ else()
     set(SOURCE_DATE_EPOCH "")
     if(Git_FOUND)
       execute_process(COMMAND ${GIT_EXECUTABLE} log -1 --format=%ct
-                      WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+                      WORKING_DIRECTORY ${CMAKE_CURRENT_LIST_DIR}
                       OUTPUT_VARIABLE SOURCE_DATE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
     endif()
   endif()
 endif()
 if(NOT SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")
-  message(STATUS "No commit time: release files will carry the time of the build")
+  message(STATUS "No commit time: no packages can be made")
   set(SOURCE_DATE_EPOCH "")
+endif()
+if(CMAKE_SCRIPT_MODE_FILE STREQUAL CMAKE_CURRENT_LIST_FILE)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E echo "${SOURCE_DATE_EPOCH}")
 endif()

@@ -1,29 +1,46 @@
 #!/usr/bin/env bash
-# What the program needs to load: no library beyond the system's own (on
-# Linux the C library alone; on Windows KERNEL32.dll and the C runtime
-# msvcrt.dll, as a console program), and on Windows the loader's protections,
-# ASLR and DEP, with high-entropy ASLR for 64 bits.
-# Usage: binary_headers.sh OBJDUMP PROGRAM FORMAT LIBRARY...   (the libraries sorted)
+# What the program needs to load, and on Windows the loader's protections.
+# Usage: binary_headers.sh PROGRAM TOOL FORMAT [LIBRARY...]
+# - FORMAT pei-i386 or pei-x86-64: TOOL is objdump. The program imports the
+#   DLLs named, no others, and is a console program with ASLR and DEP, and
+#   high-entropy ASLR for 64 bits.
+# - FORMAT elf: TOOL is readelf. The program needs the libraries named and,
+#   besides them, at most its own interpreter, the loader that it names. With
+#   none named it stands alone: no interpreter, no library.
 set -euo pipefail
 
-headers=$("$1" -p "$2")
-format=$3
+program=$1 tool=$2 format=$3
 shift 3
-imports=$(sed -n -e 's/^\s*DLL Name: //p' -e 's/^\s*NEEDED\s*//p' <<<"$headers" | sort | paste -sd ' ')
 status=0
 fail() {
     echo "FAIL: $*"
     status=1
 }
-grep -q "file format $format" <<<"$headers" || fail "not $format"
 if [[ $format == pei-* ]]; then
+    headers=$("$tool" -p "$program")
+    imports=$(sed -n 's/^\s*DLL Name: //p' <<<"$headers" | sort | paste -sd ' ')
+    grep -q "file format $format" <<<"$headers" || fail "not $format"
     grep -qE 'Subsystem\s+00000003' <<<"$headers" || fail "not a console program"
     protections=(DYNAMIC_BASE NX_COMPAT)
     [[ $format == pei-x86-64 ]] && protections+=(HIGH_ENTROPY_VA)
     for protection in "${protections[@]}"; do
         grep -qE "^\s+$protection$" <<<"$headers" || fail "no $protection"
     done
+    wanted="$*"
+else
+    "$tool" -h "$program" | grep -q 'Magic:\s*7f 45 4c 46' || fail "not ELF"
+    interpreter=$("$tool" -lW "$program" | sed -n 's/.*Requesting program interpreter: \(.*\)]$/\1/p')
+    imports=$("$tool" -dW "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]$/\1/p' | sort | paste -sd ' ')
+    if (($# == 0)); then
+        [[ -z $interpreter ]] || fail "interpreter $interpreter, want none"
+        wanted=""
+    else
+        # the loader, where it is needed by name, sorts among the libraries
+        wanted=$(printf '%s\n' "$@" | sort | paste -sd ' ')
+        [[ -n $interpreter && $imports == *"${interpreter##*/}"* ]] &&
+            wanted=$(printf '%s\n' "$@" "${interpreter##*/}" | sort | paste -sd ' ')
+    fi
 fi
-[[ $imports == "$*" ]] || fail "imports $imports, want $*"
-((status == 0)) && echo "imports: $imports${protections:+; ${protections[*]}}"
+[[ $imports == "$wanted" ]] || fail "needs '$imports', want '$wanted'"
+((status == 0)) && echo "needs: ${imports:-nothing}${interpreter:+; loader $interpreter}${protections:+; ${protections[*]}}"
 exit $status

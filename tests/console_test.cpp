@@ -19,6 +19,8 @@ TEST(RunConsole, AnswersEachInputExactly) {
     const Row rows[] = {
         {"valid", "2 3\n", "246"},
         {"one term", "5 1", "5"},
+        {"the lowest digit", "1 10", "1234567900"},
+        {"the highest digit", "9 9", "1111111101"},
         {"wraps with its sign", "2 10", "-1825831496"},
         {"separate lines", "2\n3\n", "246"},
         {"CRLF line endings", "2\r\n3\r\n", "246"},
@@ -50,6 +52,7 @@ TEST(RunConsole, AnswersEachInputExactly) {
         {"a past the upper limit", "2147483648 3", "0"},
         {"a at the lower limit", "-2147483648 3", "0"},
         {"a past the lower limit", "-2147483649 3", "0"},
+        {"n just under the upper limit", "2 2147483640", "742340028"},
         {"n at the upper limit", "2 2147483647", "265121438"},
         {"n past the upper limit", "2 2147483648", "265121438"},
         {"n at the lower limit", "2 -2147483648", "0"},

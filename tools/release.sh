@@ -1,23 +1,26 @@
 #!/usr/bin/env bash
 # Makes the release of the checked-out commit in build/dist: the source
-# archive, a .deb and a tarball for each Linux architecture, a zip for each
-# Windows one, and SHA256SUMS. Every file carries the time SOURCE_DATE_EPOCH,
+# archive; for each Linux architecture a tarball, whose program stands alone,
+# and a .deb, whose program uses the system's C library; a zip for each
+# Windows one; and SHA256SUMS. Every file carries the time SOURCE_DATE_EPOCH,
 # or the commit's where that is not set, so that the same commit gives the
 # same bytes wherever, whenever and by whomever it is built.
 # Usage: tools/release.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. tools/project.sh
 export LC_ALL=C
 
 if [[ -n $(git status --porcelain --untracked-files=no) ]]; then
     echo "release: the work tree has changes that are not committed; a release is made from a commit" >&2
     exit 1
 fi
-export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
-version=$(sed -n 's/^project(series VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-dist=build/dist
-rm -rf "$dist"
-mkdir -p "$dist"
+SOURCE_DATE_EPOCH=$(release_time)
+export SOURCE_DATE_EPOCH
+version=$(project_version)
+dist=$PWD/build/dist builds=build/release-builds
+rm -rf "$dist" "$builds"
+mkdir -p "$dist" "$builds"
 
 # The source archive: the commit's tracked files, with the release's time
 # written in, so that a build from it alone makes the same packages.
@@ -25,15 +28,26 @@ source_tree=$(mktemp -d)
 trap 'rm -rf "$source_tree"' EXIT
 git archive --prefix="series-$version/" HEAD | tar -x -C "$source_tree"
 echo "$SOURCE_DATE_EPOCH" >"$source_tree/series-$version/cmake/commit-time"
-tar --sort=name --format=gnu --owner=0 --group=0 --numeric-owner --mode=u+rw,go=u-w \
-    --mtime="@$SOURCE_DATE_EPOCH" -C "$source_tree" -cf - "series-$version" |
-    gzip -9n >"$dist/series-$version.tar.gz"
+package/package.sh source "$source_tree/series-$version" "$dist/series-$version.tar.gz"
 
-for preset in package package-linux-arm64 package-linux-armhf package-linux-i386 \
-              package-windows-x86 package-windows-x64; do
-    rm -f "build/$preset"/series[-_]*  # an earlier build's packages
-    cmake --workflow --preset "$preset" --fresh
-    cp "build/$preset"/series[-_]* "$dist"
+# One build for each package; its target makes the package in the build's folder.
+package() {  # target, build folder, configure arguments...
+    echo "-- $2"
+    cmake -B "$2" "${@:3}" >"$2.log" 2>&1 || { cat "$2.log"; return 1; }
+    cmake --build "$2" --target "$1" >>"$2.log" 2>&1 || { cat "$2.log"; return 1; }
+    cp "$2"/series[-_]* "$dist"
+}
+
+native=$(dpkg --print-architecture)
+while read -r architecture _ _ deb; do
+    settings=()
+    [[ $architecture == "$native" ]] ||
+        settings=(--toolchain cmake/linux-cross.cmake -DSERIES_ARCHITECTURE="$architecture")
+    package tarball "$builds/tarball-$architecture" --preset tarball "${settings[@]}"
+    [[ $deb == no ]] || package deb "$builds/deb-$architecture" --preset deb "${settings[@]}"
+done < <(linux_architectures)
+for windows in windows-x86 windows-x64; do
+    package zip "$builds/zip-$windows" --preset "$windows" -DBUILD_TESTING=OFF
 done
 
 cd "$dist"

@@ -7,12 +7,18 @@ leg() {
     cmake --workflow --preset lint --fresh
     cmake --workflow --preset lint-windows --fresh
     cppcheck --enable=all --std=c++20 --error-exitcode=1 --inline-suppr \
-        --suppress=missingIncludeSystem --quiet -I src src
+        --suppress=missingIncludeSystem --quiet \
+        -I src/arithmetic -I src/console -I src/platform -I src/platform/posix -I src/program src
     git ls-files '*.cpp' '*.hpp' '*.c' | xargs clang-format --dry-run --Werror
     local lint notes
     for lint in "groff -man -ww -z" "mandoc -T lint"; do
         notes=$($lint build/lint/doc/series.1 2>&1) || true
         [[ -z $notes ]] || die "$lint: $notes"
     done
+    # the linux-ARCH presets, and the CI legs, are those of the list of architectures
+    local presets legs
+    presets=$(cmake --list-presets=workflow | sed -n 's/^  "\(linux-[^"]*\)".*/\1/p' | sort)
+    legs=$(all_legs | tr ' ' '\n' | grep '^linux-' | sort)
+    [[ $presets == "$legs" ]] || die "the linux- workflow presets are"$'\n'"$presets"$'\n'"the list's:"$'\n'"$legs"
     echo "clean"
 }

@@ -1,9 +1,15 @@
-about="the README's release command, every artefact checked, and made again bit for bit"
-packages=("${build_packages[@]}" dpkg-dev file zip unzip groff man-db lintian devscripts
-          diffoscope-minimal qemu-user g++-aarch64-linux-gnu g++-arm-linux-gnueabihf
-          g++-i686-linux-gnu libc6:arm64 libc6:armhf libc6:i386 g++-mingw-w64-i686
-          binutils-mingw-w64-i686 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine
-          wine32:i386 wine64)
+about="the README's release command, every artefact checked, each program run through the end-to-end checks, and the release made again bit for bit"
+native=$(dpkg --print-architecture)
+packages=("${build_packages[@]}" tmux dpkg-dev file zip unzip groff man-db lintian devscripts
+          diffoscope-minimal qemu-user g++-mingw-w64-i686 binutils-mingw-w64-i686
+          g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine32:i386 wine64)
+# each foreign architecture's cross compiler, and the C library that a .deb's
+# dependency is stated from
+while read -r architecture triple _ deb; do
+    [[ $architecture == "$native" ]] && continue
+    packages+=("g++-$triple")
+    [[ $deb == yes ]] && packages+=("libc6:$architecture")
+done < <(linux_architectures)
 
 leg() {
     local commands version
@@ -11,9 +17,11 @@ leg() {
     version=$(project_version)
     echo "$ $commands"
     bash -c "$commands"
+    e2e_runs=$(mktemp)
     check_release_files "$version"
-    check_debs "$version"
+    check_linux_packages "$version"
     check_zips "$version"
+    run_e2e "$version"
     make_again "$commands" "$version"
 }
 
@@ -25,10 +33,11 @@ same_files() {  # what, got, want
 }
 
 check_release_files() {  # version
-    local version=$1 architecture want=() listing
-    for architecture in amd64 arm64 armhf i386; do
-        want+=("series_${version}_$architecture.deb" "series-$version-Linux-$architecture.tar.gz")
-    done
+    local version=$1 architecture deb want=() listing
+    while read -r architecture _ _ deb; do
+        want+=("series-$version-Linux-$architecture.tar.gz")
+        [[ $deb == no ]] || want+=("series_${version}_$architecture.deb")
+    done < <(linux_architectures)
     want+=("series-$version.tar.gz" "series-$version-win32.zip" "series-$version-win64.zip" SHA256SUMS)
     same_files build/dist "$(ls build/dist)" "$(printf '%s\n' "${want[@]}")"
     (cd build/dist && sha256sum --strict -c SHA256SUMS)
@@ -40,51 +49,116 @@ check_release_files() {  # version
     same_files "the source archive" "$listing" "$(git ls-files | sed "s|^|series-$version/|")"
     tar xzOf "build/dist/series-$version.tar.gz" "series-$version/cmake/commit-time" | grep -qx '[0-9]*' ||
         die "the source archive carries no time"
-
-    for architecture in amd64 arm64 armhf i386; do
-        listing=$(tar tzf "build/dist/series-$version-Linux-$architecture.tar.gz" | grep -v '/$')
-        same_files "the $architecture tarball" "$listing" "$(printf "series-$version-Linux-$architecture/%s\n" \
-            bin/series share/doc/series/changelog.gz share/doc/series/copyright share/man/man1/series.1.gz)"
-    done
     echo "the release holds what it should, and SHA256SUMS checks it"
 }
 
-# Each .deb: its architecture and dependency, lintian and hardening-check, and
-# its program answering: the native one installed, used and removed, the
-# others under qemu-user.
-check_debs() {  # version
-    local version=$1 architecture deb unpacked tags triple emulator
-    for architecture in amd64 arm64 armhf i386; do
-        deb=build/dist/series_${version}_$architecture.deb
-        echo "-- $deb"
-        [[ $(dpkg-deb -f "$deb" Architecture) == "$architecture" ]] || die "$deb: Architecture $(dpkg-deb -f "$deb" Architecture)"
-        dpkg-deb -f "$deb" Depends | grep -Ex 'libc6 \(>= [0-9.]+\)' || die "$deb: Depends $(dpkg-deb -f "$deb" Depends)"
-        same_files "$deb" "$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }')" "$(printf './usr/%s\n' \
-            bin/series share/doc/series/changelog.gz share/doc/series/copyright share/man/man1/series.1.gz)"
-        # lintian itself calls this tag a possible false positive: the program
-        # makes no call that fortification could check.
-        tags=$(lintian --pedantic -I -E "$deb" 2>/dev/null | grep -v 'hardening-no-fortify-functions' || true)
-        [[ -z $tags ]] || die "lintian: $tags"
-        unpacked=$(mktemp -d)
-        dpkg-deb -x "$deb" "$unpacked"
-        file "$unpacked/usr/bin/series" | sed "s|$unpacked||"
-        hardening-check --nofortify --nocfprotection "$unpacked/usr/bin/series"
-        if [[ $architecture == "$(dpkg --print-architecture)" ]]; then
-            check_installed "$deb"
-        else
-            # the triple and the emulator that the architecture's toolchain file names
-            triple=$(toolchain_setting "cmake/linux-$architecture.cmake" cross_triple)
-            emulator=qemu-$(toolchain_setting "cmake/linux-$architecture.cmake" qemu_architecture)
-            echo '2 3' | "$emulator" -L "/usr/$triple" "$unpacked/usr/bin/series" |
-                cmp -s - <(printf 'Input a,n:\nanswer:246\n') || die "$deb: its series answers wrongly"
-            echo "its series answers under $emulator"
-        fi
-        rm -rf "$unpacked"
+# The end-to-end checks of a program that ships, queued to run at the end,
+# a few at a time.
+queue_e2e() {  # what, program, emulator...
+    echo "$*" >>"$e2e_runs"
+}
+
+run_e2e() {  # version
+    local logs
+    logs=$(mktemp -d)
+    echo "-- the end-to-end checks of $(wc -l <"$e2e_runs") programs that ship"
+    # each line: what, the program, its emulator; 77 is a skip, with its reason
+    xargs -P 3 -L 1 bash -c 'bash tests/series_e2e.sh "$3" "$0" "${@:4}" >"$1/$2" 2>&1
+        status=$?
+        ((status == 0 || status == 77)) || { echo "FAILED: $2"; cat "$1/$2"; exit 1; }' \
+        "$1" "$logs" <"$e2e_runs" || die "end-to-end checks failed"
+    local log
+    for log in "$logs"/*; do
+        echo "${log##*/}: $(tail -n 1 "$log")"
     done
 }
 
-toolchain_setting() {  # file, name: the value of its set(NAME VALUE)
-    sed -n "s/^set($2 \(.*\))$/\1/p" "$1"
+# The time and the files that every Linux package carries.
+linux_files=(bin/series share/doc/series/changelog.gz share/doc/series/copyright share/man/man1/series.1.gz)
+
+# Each architecture's tarball and .deb, unpacked: what they hold, their
+# programs' needs and hardening, and those programs queued for the
+# end-to-end checks under the architecture's emulator. A tarball's program
+# also answers in a root that holds nothing else; the native .deb is
+# installed, used and removed, and passes lintian like every other.
+check_linux_packages() {  # version
+    local version=$1 architecture triple qemu deb unpacked emulator report=()
+    while read -r architecture triple qemu deb; do
+        unpacked=$(mktemp -d)
+        emulator=()
+        [[ $architecture == "$native" ]] || emulator=("qemu-$qemu")
+        check_tarball "$version" "$architecture" "$triple" "$unpacked" "${emulator[@]}"
+        [[ $deb == no ]] || check_deb "$version" "$architecture" "$triple" "$unpacked" "${emulator[@]}"
+    done < <(linux_architectures)
+    printf '%s\n' "${tarball_report[@]}"
+}
+
+tarball_report=("architecture  tarball's program (bytes, ELF type, kernel from)  .deb's Depends")
+
+check_tarball() {  # version, architecture, triple, folder, emulator...
+    local version=$1 architecture=$2 triple=$3 folder=$4/tarball root=$4/root nothing=$4/nothing
+    local answer=$4/answer
+    local tarball=build/dist/series-$version-Linux-$architecture.tar.gz program headers kernel
+    shift 4
+    echo "-- $tarball"
+    same_files "$tarball" "$(tar tzf "$tarball" | grep -v '/$')" \
+        "$(printf "series-$version-Linux-$architecture/%s\n" "${linux_files[@]}")"
+    mkdir -p "$folder" "$root" "$nothing"
+    tar xzf "$tarball" -C "$folder"
+    program=$folder/series-$version-Linux-$architecture/bin/series
+    bash tests/binary_headers.sh "$program" readelf elf
+    headers=$(readelf -lW "$program")
+    grep -q GNU_RELRO <<<"$headers" || die "$tarball: its program has no read-only relocations"
+    # position-independent wherever the target's C library has the start for it
+    if [[ $("$triple-gcc" -print-file-name=rcrt1.o) == /* ]]; then
+        grep -q 'DYN (Position-Independent' <<<"$headers" || die "$tarball: its program is not static-pie"
+        readelf -dW "$program" | grep -q 'FLAGS.*BIND_NOW' || die "$tarball: its program binds late"
+    fi
+    # alone in a root of its own: chroot, or the emulator's root an empty folder
+    cp "$program" "$root/series"
+    if (($#)); then
+        echo '2 3' | "$@" -L "$nothing" "$root/series" >"$answer"
+    else
+        echo '2 3' | chroot "$root" /series >"$answer"
+    fi
+    cmp -s "$answer" <(printf 'Input a,n:\nanswer:246\n') || die "$tarball: alone, its series answers '$(<"$answer")'"
+    echo "alone in an empty root, its series answers"
+    if (($#)); then
+        queue_e2e "$architecture-tarball" "$program" "$@" -L "$nothing"
+    else
+        queue_e2e "$architecture-tarball" "$program"
+    fi
+    kernel=$(readelf -n "$program" | sed -n 's/.*OS: Linux, ABI: //p')
+    tarball_report+=("$(printf '%-13s %8d %-5s %-7s' "$architecture" "$(stat -c %s "$program")" \
+        "$(sed -n 's/^Elf file type is \([A-Z]*\).*/\1/p' <<<"$headers")" "$kernel")")
+}
+
+check_deb() {  # version, architecture, triple, folder, emulator...
+    local version=$1 architecture=$2 triple=$3 unpacked=$4/deb deb tags depends
+    deb=build/dist/series_${version}_$architecture.deb
+    shift 4
+    echo "-- $deb"
+    [[ $(dpkg-deb -f "$deb" Architecture) == "$architecture" ]] || die "$deb: Architecture $(dpkg-deb -f "$deb" Architecture)"
+    depends=$(dpkg-deb -f "$deb" Depends)
+    grep -Ex 'libc6 \(>= [0-9.]+\)' <<<"$depends" || die "$deb: Depends $depends"
+    same_files "$deb" "$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }')" \
+        "$(printf './usr/%s\n' "${linux_files[@]}")"
+    # lintian itself calls this tag a possible false positive: the program
+    # makes no call that fortification could check.
+    tags=$(lintian --pedantic -I -E "$deb" 2>/dev/null | grep -v 'hardening-no-fortify-functions' || true)
+    [[ -z $tags ]] || die "lintian: $tags"
+    dpkg-deb -x "$deb" "$unpacked"
+    file "$unpacked/usr/bin/series" | sed "s|$unpacked||"
+    hardening-check --nofortify --nocfprotection "$unpacked/usr/bin/series"
+    bash tests/binary_headers.sh "$unpacked/usr/bin/series" readelf elf libc.so.6
+    if (($#)); then
+        # on the architecture's own libc6, as Debian 12 installs it
+        queue_e2e "$architecture-deb" "$unpacked/usr/bin/series" "$@" -L /
+    else
+        queue_e2e "$architecture-deb" "$unpacked/usr/bin/series"
+        check_installed "$deb"
+    fi
+    tarball_report[-1]+="  $depends"
 }
 
 check_installed() {  # deb
@@ -100,42 +174,38 @@ check_installed() {  # deb
     echo "installed, used and removed"
 }
 
+toolchain_setting() {  # file, name: the value of its set(NAME VALUE)
+    sed -n "s/^set($2 \(.*\))$/\1/p" "$1"
+}
+
 # Each zip: the program, its manual as README.txt and the copyright, both
 # with Windows line ends; the program stripped, its headers and version
-# resource as the tests check them, and answering under Wine where it runs.
+# resource as the tests check them; the program queued for the end-to-end
+# checks under Wine, which skip where it cannot run.
 check_zips() {  # version
-    local version=$1 bits zip folder unpacked text status answer
-    declare -A triples=([32]=i686-w64-mingw32 [64]=x86_64-w64-mingw32)
+    local version=$1 bits zip folder triple text
+    declare -A toolchains=([32]=cmake/mingw-w64-i686.cmake [64]=cmake/mingw-w64-x86_64.cmake)
     declare -A formats=([32]=pei-i386 [64]=pei-x86-64)
     declare -A loaders=([32]=wine [64]=/usr/lib/wine/wine64)
     for bits in 32 64; do
         zip=build/dist/series-$version-win$bits.zip
+        triple=$(toolchain_setting "${toolchains[$bits]}" cross_triple)
         echo "-- $zip"
         same_files "$zip" "$(unzip -Z1 "$zip")" "$(printf "series-$version-win$bits/%s\n" \
             README.txt copyright.txt series.exe)"
-        unpacked=$(mktemp -d)
-        unzip -q "$zip" -d "$unpacked"
-        folder=$unpacked/series-$version-win$bits
+        folder=$(mktemp -d)
+        unzip -q "$zip" -d "$folder"
+        folder+=/series-$version-win$bits
         for text in README.txt copyright.txt; do
             [[ $(grep -c $'\r$' "$folder/$text") == $(wc -l <"$folder/$text") ]] || die "$text has lines without CRLF"
         done
         grep -q '^WINDOWS' "$folder/README.txt" || die "README.txt is not the manual"
-        ! "${triples[$bits]}-objdump" -h "$folder/series.exe" | grep -q debug || die "series.exe is not stripped"
-        bash tests/binary_headers.sh "${triples[$bits]}-objdump" "$folder/series.exe" "${formats[$bits]}" \
+        ! "$triple-objdump" -h "$folder/series.exe" | grep -q debug || die "series.exe is not stripped"
+        bash tests/binary_headers.sh "$folder/series.exe" "$triple-objdump" "${formats[$bits]}" \
             KERNEL32.dll msvcrt.dll
-        bash tests/version_resource.sh "${triples[$bits]}-windres" "$folder/series.exe" "$version"
-        status=0
-        answer=$(echo '2 3' | tests/wine.sh "${loaders[$bits]}" "$PWD/build/release-wine$bits" \
-            "$folder/series.exe" 2>/dev/null) ||
-            status=$?
-        if ((status == 77)); then
-            echo "series.exe not run: $answer"
-        else
-            [[ $status == 0 && $answer == $'Input a,n:\r\nanswer:246\r\n'* ]] ||
-                die "series.exe ends with $status and answers '$answer'"
-            echo "series.exe answers under Wine"
-        fi
-        rm -rf "$unpacked"
+        bash tests/version_resource.sh "$triple-windres" "$folder/series.exe" "$version"
+        queue_e2e "win$bits-zip" "$folder/series.exe" tests/wine.sh "${loaders[$bits]}" \
+            "$PWD/build/release-wine$bits"
     done
 }
 
@@ -163,11 +233,13 @@ make_again() {  # release command, version
 
     from_source=$(mktemp -d)
     tar xzf "build/dist/series-$version.tar.gz" -C "$from_source"
-    (cd "$from_source/series-$version" && env -u SOURCE_DATE_EPOCH cmake --workflow --preset package \
-        >"$from_source/log" 2>&1) || { tail -n 30 "$from_source/log"; die "the build from the source archive failed"; }
-    for file in "series_${version}_amd64.deb" "series-$version-Linux-amd64.tar.gz"; do
-        cmp -s "build/dist/$file" "$from_source/series-$version/build/package/$file" || {
-            diffoscope "build/dist/$file" "$from_source/series-$version/build/package/$file" || true
+    (cd "$from_source/series-$version" && for preset in deb tarball; do
+        env -u SOURCE_DATE_EPOCH cmake --workflow --preset "$preset" || exit
+    done >"$from_source/log" 2>&1) || { tail -n 30 "$from_source/log"; die "the build from the source archive failed"; }
+    for built in "deb/series_${version}_$native.deb" "tarball/series-$version-Linux-$native.tar.gz"; do
+        file=${built#*/}
+        cmp -s "build/dist/$file" "$from_source/series-$version/build/$built" || {
+            diffoscope "build/dist/$file" "$from_source/series-$version/build/$built" || true
             die "$file differs when built from the source archive"
         }
     done

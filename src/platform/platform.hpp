@@ -1,4 +1,6 @@
-// What a run needs from the platform, which each does its own way.
+// What a run needs from the platform, which each does its own way: the build
+// takes posix/ or windows/, each with this interface's code and the header
+// for reading a stream, locked_stream.hpp.
 #pragma once
 
 #include <string_view>
@@ -16,6 +18,6 @@ void wait_for_key();
 // --help, and where the whole description of the program is, for the help.
 bool is_native_help_switch(std::string_view argument);
 extern const std::string_view help_switches;
-extern const std::string_view full_description;
+extern const std::string_view manual_location;
 
 }  // namespace series::platform

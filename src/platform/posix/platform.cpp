@@ -1,3 +1,5 @@
+#include "platform.hpp"
+
 #include <termios.h>
 #include <unistd.h>
 
@@ -5,8 +7,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstddef>
-
-#include "platform.hpp"
+#include <span>
 
 namespace series::platform {
 
@@ -14,68 +15,90 @@ namespace {
 
 constexpr std::string_view key_prompt = "Press any key to continue . . . ";
 
-// The terminal's settings before the key wait, and the wait's own: one key,
-// unechoed and without Enter. Ctrl-C, Ctrl-\ and Ctrl-Z keep their signals.
+// The terminal's settings to put back when the wait ends, and the wait's own:
+// one key, unechoed and without Enter. Ctrl-C, Ctrl-\ and Ctrl-Z keep their
+// signals.
 termios saved_mode{};
 termios key_wait_mode{};
 
 // The signals that end or stop a run, from the keyboard or from outside, and
-// what they did before the wait.
+// what they did before the wait. While the handler runs for one of them, all
+// of them wait, so that none cuts into another's putting back the terminal.
 constexpr std::array ending_signals{SIGTERM, SIGHUP, SIGQUIT, SIGINT, SIGTSTP};
 std::array<struct sigaction, ending_signals.size()> previous_actions{};
 struct sigaction restoring_action {};
+
+// Everything below runs in the signal handler too: async-signal-safe calls
+// only.
+
+sigset_t signal_set(std::span<const int> signals) {
+    sigset_t set{};
+    sigemptyset(&set);
+    for (const int signal_number : signals) {
+        sigaddset(&set, signal_number);
+    }
+    return set;
+}
+
+// Takes the terminal's present settings as the ones to put back, and derives
+// the wait's from them. False where standard input is no terminal.
+bool read_terminal_mode() {
+    if (tcgetattr(STDIN_FILENO, &saved_mode) != 0) {
+        return false;
+    }
+    key_wait_mode = saved_mode;
+    key_wait_mode.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+    key_wait_mode.c_cc[VMIN] = 1;
+    key_wait_mode.c_cc[VTIME] = 0;
+    return true;
+}
 
 // Puts the terminal's settings back, even where a stop of the whole job has
 // already made the run a background job: the shell wants them back too.
 // SIGTTOU, which would stop the run instead, waits meanwhile.
 void restore_terminal() {
-    sigset_t stop_for_terminal{};
-    sigemptyset(&stop_for_terminal);
-    sigaddset(&stop_for_terminal, SIGTTOU);
+    constexpr int stop_for_terminal_output = SIGTTOU;
+    const sigset_t waiting = signal_set({&stop_for_terminal_output, 1});
     sigset_t previous_mask{};
-    sigprocmask(SIG_BLOCK, &stop_for_terminal, &previous_mask);
+    sigprocmask(SIG_BLOCK, &waiting, &previous_mask);
     tcsetattr(STDIN_FILENO, TCSANOW, &saved_mode);
     sigprocmask(SIG_SETMASK, &previous_mask, nullptr);
 }
 
-// Straight to the terminal, unbuffered, so that a signal handler can use it.
+// Straight to the terminal, unbuffered.
 void write_to_terminal(std::string_view text) {
     [[maybe_unused]] const auto written = write(STDOUT_FILENO, text.data(), text.size());
 }
 
 // Puts the terminal back, then lets the signal take its usual course: the run
 // ends by it, so that the shell sees which one, or, for SIGTSTP, stops here.
-// After a stop the wait comes back, in its own settings and with its prompt.
-// Only async-signal-safe calls, and errno as the interrupted code left it.
+// After a stop the wait comes back with its prompt, in settings made from the
+// terminal's as they are now, which an stty during the stop may have changed.
+// errno stays as the interrupted code left it.
 void restore_terminal_and_resend(int signal_number) {
     const int interrupted_errno = errno;
     restore_terminal();
-    static_cast<void>(std::signal(signal_number, SIG_DFL));
-    sigset_t this_signal{};
-    sigemptyset(&this_signal);
-    sigaddset(&this_signal, signal_number);
+    struct sigaction default_action {};
+    default_action.sa_handler = SIG_DFL;
+    sigaction(signal_number, &default_action, nullptr);
+    const sigset_t this_signal = signal_set({&signal_number, 1});
     sigprocmask(SIG_UNBLOCK, &this_signal, nullptr);
     static_cast<void>(std::raise(signal_number));
+
+    sigprocmask(SIG_BLOCK, &this_signal, nullptr);  // until the handler returns
     sigaction(signal_number, &restoring_action, nullptr);
-    tcsetattr(STDIN_FILENO, TCSANOW, &key_wait_mode);
+    if (read_terminal_mode()) {
+        tcsetattr(STDIN_FILENO, TCSANOW, &key_wait_mode);
+    }
     write_to_terminal(key_prompt);
     errno = interrupted_errno;
-}
-
-sigset_t ending_signal_set() {
-    sigset_t set{};
-    sigemptyset(&set);
-    for (const int signal_number : ending_signals) {
-        sigaddset(&set, signal_number);
-    }
-    return set;
 }
 
 // A signal that the run was started with ignored stays ignored.
 void catch_ending_signals() {
     restoring_action.sa_handler = restore_terminal_and_resend;
     restoring_action.sa_flags = SA_RESTART;  // after a stop, the wait goes on
-    sigemptyset(&restoring_action.sa_mask);
+    restoring_action.sa_mask = signal_set(ending_signals);
     for (std::size_t i = 0; i < ending_signals.size(); ++i) {
         sigaction(ending_signals[i], nullptr, &previous_actions[i]);
         if (previous_actions[i].sa_handler != SIG_IGN) {
@@ -94,24 +117,22 @@ void release_ending_signals() {
 
 void ignore_broken_pipe() {
     // SIGPIPE would end the run as soon as the reader of its output has gone.
-    static_cast<void>(std::signal(SIGPIPE, SIG_IGN));
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGPIPE, &ignore, nullptr);
 }
 
 // POSIX has no "pause" command, so the prompt and the wait are done here, and
 // only at a terminal, where the prompt is seen: with input or output
 // redirected the run ends after the answer.
 void wait_for_key() {
-    if (isatty(STDOUT_FILENO) == 0 || tcgetattr(STDIN_FILENO, &saved_mode) != 0) {
+    if (isatty(STDOUT_FILENO) == 0 || !read_terminal_mode()) {
         return;
     }
-    key_wait_mode = saved_mode;
-    key_wait_mode.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
-    key_wait_mode.c_cc[VMIN] = 1;
-    key_wait_mode.c_cc[VTIME] = 0;
 
     // The signals wait while the wait is set up and taken down, so that none
     // finds the terminal and the handlers out of step.
-    const sigset_t ending = ending_signal_set();
+    const sigset_t ending = signal_set(ending_signals);
     sigset_t unblocked{};
     sigprocmask(SIG_BLOCK, &ending, &unblocked);
     catch_ending_signals();
@@ -121,10 +142,13 @@ void wait_for_key() {
 
     // A single key can send several bytes (arrows, function keys): take them
     // all, so none is left over for the shell. Whatever read returns, a key,
-    // end of input or an error, the wait is over.
+    // end of input or an error, the wait is over, but for a signal that
+    // interrupts it and leaves the run going (under qemu-user even one that
+    // the run ignores does).
     constexpr std::size_t longest_key_sequence = 32;
     std::array<char, longest_key_sequence> key{};
-    [[maybe_unused]] const auto bytes_read = read(STDIN_FILENO, key.data(), key.size());
+    while (read(STDIN_FILENO, key.data(), key.size()) < 0 && errno == EINTR) {
+    }
 
     sigprocmask(SIG_BLOCK, &ending, nullptr);
     restore_terminal();
@@ -135,6 +159,6 @@ void wait_for_key() {
 
 bool is_native_help_switch(std::string_view /*argument*/) { return false; }
 const std::string_view help_switches = "-h, --help";
-const std::string_view full_description = "the manual page, series(1)";
+const std::string_view manual_location = "the manual page, series(1)";
 
 }  // namespace series::platform

@@ -16,7 +16,7 @@ int run_console(std::FILE* input, std::FILE* output, std::FILE* errors);
 // Writes a text made of `pieces` to `output`, flushed, for the answers that
 // take a run's place (--help, --version). The exit status and the report of a
 // failed write are the run's own.
-int write_text(std::initializer_list<std::string_view> pieces, std::FILE* output,
-               std::FILE* errors);
+int write_or_report(std::initializer_list<std::string_view> pieces, std::FILE* output,
+                    std::FILE* errors);
 
 }  // namespace series

@@ -1,6 +1,6 @@
-#include <cstdlib>
-
 #include "platform.hpp"
+
+#include <cstdlib>
 
 namespace series::platform {
 
@@ -17,6 +17,6 @@ void wait_for_key() {
 // Windows programs take "/?" for help; the manual travels as a text file.
 bool is_native_help_switch(std::string_view argument) { return argument == "/?"; }
 const std::string_view help_switches = "-h, --help, /?";
-const std::string_view full_description = "README.txt, beside series.exe";
+const std::string_view manual_location = "README.txt, beside series.exe";
 
 }  // namespace series::platform

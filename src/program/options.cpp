@@ -3,13 +3,13 @@
 #include <string_view>
 
 #include "console.hpp"
-#include "platform/platform.hpp"
+#include "platform.hpp"
 
 namespace series {
 
 namespace {
 
-constexpr std::string_view help_to_switches = R"(Usage: series [OPTION]
+constexpr std::string_view usage_and_description = R"(Usage: series [OPTION]
 Sums the repeated-digit series a + aa + aaa + ... of n numbers.
 
 It writes the prompt "Input a,n:", reads a digit a and a count n from
@@ -21,7 +21,7 @@ it then waits for a key.
 Options, each the one argument:
   )";
 
-constexpr std::string_view help_from_switches = R"(
+constexpr std::string_view options_and_exit_status = R"(
       show this help and exit
   --version
       show the version and exit
@@ -40,12 +40,12 @@ std::optional<int> answer_option(int argc, const char* const* argv, std::FILE* o
     }
     const std::string_view option = argv[1];
     if (option == "--version") {
-        return write_text({"series " SERIES_VERSION "\n"}, output, errors);
+        return write_or_report({"series " SERIES_VERSION "\n"}, output, errors);
     }
     if (option == "--help" || option == "-h" || platform::is_native_help_switch(option)) {
-        return write_text({help_to_switches, platform::help_switches, help_from_switches,
-                           platform::full_description, ".\n"},
-                          output, errors);
+        return write_or_report({usage_and_description, platform::help_switches,
+                                options_and_exit_status, platform::manual_location, ".\n"},
+                               output, errors);
     }
     return std::nullopt;
 }

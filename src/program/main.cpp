@@ -2,7 +2,7 @@
 
 #include "console.hpp"
 #include "options.hpp"
-#include "platform/platform.hpp"
+#include "platform.hpp"
 
 int main(int argc, char** argv) {
     using namespace series;

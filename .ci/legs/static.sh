@@ -1,0 +1,6 @@
+about="the whole suite on the program linked statically, as the tarballs ship it, and its size beside plain C's"
+packages=("${test_packages[@]}")
+leg() {
+    cmake --workflow --preset static
+    cmake --build build/static --target size_report
+}

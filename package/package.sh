@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Makes one package of a release, a function of its files alone: every file
+# carries the time SOURCE_DATE_EPOCH, modes of its own, owner root, in name
+# order, whatever the machine, user, umask, time zone and file system.
+# Usage: package.sh source FOLDER OUTPUT     the folder, as a .tar.gz
+#        package.sh tarball BUILD OUTPUT     the build installed in a folder
+#                                            named as OUTPUT, as a .tar.gz
+#        package.sh zip BUILD OUTPUT         likewise, as a .zip
+#        package.sh deb BUILD OUTPUT VERSION ARCHITECTURE
+#                                            the build installed in /usr, as
+#                                            a .deb, by dpkg's own tools
+set -euo pipefail
+export LC_ALL=C TZ=UTC0  # a zip's times are local times
+: "${SOURCE_DATE_EPOCH:?must be the release time}"
+format=$1 from=$2 output=$(realpath -m "$3")
+here=$(dirname "$(realpath "$0")")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# The folder's files, with the release's modes and time.
+settle() {  # folder
+    chmod -R u+rw,go=u-w "$1"
+    find "$1" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
+}
+
+tar_gz() {  # folder: it and what it holds, to the output
+    settle "$1"
+    tar --sort=name --format=gnu --owner=0 --group=0 --numeric-owner -C "$(dirname "$1")" \
+        -cf - "$(basename "$1")" | gzip -9n >"$output"
+}
+
+install_build() {  # prefix
+    cmake --install "$from" --strip --prefix "$1" >/dev/null
+}
+
+name=$(basename "$output")
+name=${name%.tar.gz} name=${name%.zip}
+case $format in
+source)
+    cp -a "$from" "$work/$name"
+    tar_gz "$work/$name"
+    ;;
+tarball)
+    install_build "$work/$name"
+    tar_gz "$work/$name"
+    ;;
+zip)
+    install_build "$work/$name"
+    settle "$work/$name"
+    rm -f "$output"
+    (cd "$work" && find "$name" -type f | sort | zip -X -9 -q -@ "$output")
+    ;;
+deb)
+    version=$4 architecture=$5 tree=$work/tree
+    install_build "$tree/usr"
+    mkdir -p "$work/debian" "$tree/DEBIAN"
+    cp "$here/control" "$work/debian/control"
+    cp "$here/../doc/changelog" "$work/debian/changelog"
+    # The dependency on the C library comes from its symbols, as the
+    # architecture's libc6 states them, and dpkg-gencontrol counts the size.
+    export DEB_HOST_ARCH=$architecture
+    (cd "$work" && dpkg-shlibdeps -O tree/usr/bin/series >substvars)
+    (cd "$work" && dpkg-gencontrol -v"$version" -Tsubstvars -Ptree -ffiles)
+    (cd "$tree" && find usr -type f | sort | xargs md5sum >DEBIAN/md5sums)
+    settle "$tree"
+    dpkg-deb --root-owner-group --build "$tree" "$output" >/dev/null
+    ;;
+*)
+    echo "package.sh: no format '$format'" >&2
+    exit 1
+    ;;
+esac

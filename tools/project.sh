@@ -1,0 +1,11 @@
+# Facts about the project that scripts ask, each read from where it is stated.
+# Sourced, from the project's top folder.
+
+project_version() { sed -n 's/^project(series VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt; }
+
+# The time that a release's files carry.
+release_time() { cmake -P cmake/source_date_epoch.cmake; }
+
+# The Linux architectures, a line each: Debian's name, the GNU triple,
+# qemu-user's name, and whether a .deb is made (yes or no).
+linux_architectures() { grep -v '^#' cmake/linux-architectures.txt; }
