@@ -3,7 +3,7 @@ packages=("${test_packages[@]}" clang libclang-rt-14-dev)
 leg() {
     local type option settings targets
     for type in Debug Release RelWithDebInfo MinSizeRel; do
-        for option in SANITIZE COVERAGE FUZZ; do
+        for option in SANITIZE COVERAGE FUZZ STATIC; do
             echo "$type with SERIES_$option"
             settings=(-DCMAKE_BUILD_TYPE="$type" "-DSERIES_$option=ON") targets=(series)
             if [[ $option == FUZZ ]]; then

@@ -212,15 +212,16 @@ check_zips() {  # version
 # The release again, on a second clone of the commit at a path of another
 # length, later, with another umask, time zone and locale, and where there is
 # one on another file system, which hands out a folder's files in another
-# order; and the .deb and tarball again from the source archive alone,
-# outside any git repository. Any file that differs fails the leg, with
-# diffoscope's account of it.
+# order (the packages' trees too, through TMPDIR); and the .deb and tarball
+# again from the source archive alone, outside any git repository. Any file
+# that differs fails the leg, with diffoscope's account of it.
 make_again() {  # release command, version
     local version=$2 again from_source differing=() elsewhere=/tmp
     [[ -d /dev/shm && -w /dev/shm ]] && elsewhere=/dev/shm
     again=$(mktemp -d "$elsewhere/series-release-made-again-XXXXXX")
     git clone -q . "$again/series"
-    (cd "$again/series" && umask 002 && TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 bash -c "$1" >"$again/log" 2>&1) ||
+    (cd "$again/series" && umask 002 && TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 TMPDIR=$again bash -c "$1" \
+        >"$again/log" 2>&1) ||
         { tail -n 30 "$again/log"; die "the release on the second clone failed"; }
     paste build/dist/SHA256SUMS "$again/series/build/dist/SHA256SUMS"
     mapfile -t differing < <(diff build/dist/SHA256SUMS "$again/series/build/dist/SHA256SUMS" |
