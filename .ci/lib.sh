@@ -10,13 +10,11 @@ die() {
     exit 1
 }
 
-# Every leg, in the order that .ci/run runs them.
+# Every leg, a line each, in the order that .ci/run runs them.
 all_legs() {
-    local native architecture
-    native=$(dpkg --print-architecture)
-    echo readme lint windows
-    linux_architectures | awk -v native="$native" '$1 != native { print "linux-" $1 }'
-    echo static sanitize fuzz coverage options release speed
+    printf '%s\n' readme lint windows
+    linux_architectures | awk -v native="$(dpkg --print-architecture)" '$1 != native { print "linux-" $1 }'
+    printf '%s\n' static sanitize fuzz coverage options release speed
 }
 
 leg_file() { [[ $1 == linux-* ]] && echo .ci/legs/linux-cross.sh || echo ".ci/legs/$1.sh"; }
@@ -57,7 +55,6 @@ readme_commands() {
     [[ -n $commands ]] || die "README.md has no \"$1\" commands"
     echo "$commands"
 }
-
 
 # The packages that every build needs, and the tests with them.
 build_packages=(cmake ninja-build g++ git)

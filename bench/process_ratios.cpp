@@ -65,14 +65,14 @@ std::string input_file(const Input& input) {
     return path;
 }
 
-// One run with the subject's input on standard input and the output
-// discarded. The child is forked rather than spawned (posix_spawn shares the
-// parent's memory until the exec), so that the peak memory that the kernel
-// reports for it is its own, not this program's.
 double milliseconds_of(const timeval& time) {
     return static_cast<double>(time.tv_sec) * 1e3 + static_cast<double>(time.tv_usec) / 1e3;
 }
 
+// One run with the subject's input on standard input and the output
+// discarded. The child is forked rather than spawned (posix_spawn shares the
+// parent's memory until the exec), so that the peak memory that the kernel
+// reports for it is its own, not this program's.
 void run_once(Subject& subject) {
     const pid_t child = fork();
     if (child == 0) {

@@ -31,15 +31,13 @@ else
     "$tool" -h "$program" | grep -q 'Magic:\s*7f 45 4c 46' || fail "not ELF"
     interpreter=$("$tool" -lW "$program" | sed -n 's/.*Requesting program interpreter: \(.*\)]$/\1/p')
     imports=$("$tool" -dW "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]$/\1/p' | sort | paste -sd ' ')
+    allowed=("$@")
     if (($# == 0)); then
         [[ -z $interpreter ]] || fail "interpreter $interpreter, want none"
-        wanted=""
-    else
-        # the loader, where it is needed by name, sorts among the libraries
-        wanted=$(printf '%s\n' "$@" | sort | paste -sd ' ')
-        [[ -n $interpreter && $imports == *"${interpreter##*/}"* ]] &&
-            wanted=$(printf '%s\n' "$@" "${interpreter##*/}" | sort | paste -sd ' ')
+    elif [[ -n $interpreter && " $imports " == *" ${interpreter##*/} "* ]]; then
+        allowed+=("${interpreter##*/}")
     fi
+    wanted=$(printf '%s\n' "${allowed[@]}" | sort | paste -sd ' ')
 fi
 [[ $imports == "$wanted" ]] || fail "needs '$imports', want '$wanted'"
 ((status == 0)) && echo "needs: ${imports:-nothing}${interpreter:+; loader $interpreter}${protections:+; ${protections[*]}}"

@@ -18,7 +18,7 @@ leg() {
     # the linux-ARCH presets, and the CI legs, are those of the list of architectures
     local presets legs
     presets=$(cmake --list-presets=workflow | sed -n 's/^  "\(linux-[^"]*\)".*/\1/p' | sort)
-    legs=$(all_legs | tr ' ' '\n' | grep '^linux-' | sort)
+    legs=$(all_legs | grep '^linux-' | sort)
     [[ $presets == "$legs" ]] || die "the linux- workflow presets are"$'\n'"$presets"$'\n'"the list's:"$'\n'"$legs"
     echo "clean"
 }

@@ -5,7 +5,7 @@ packages=(mmdebstrap git)
 leg() {
     local root commands output
     root=$(mktemp -d /tmp/series-fresh-debian-XXXXXX)
-    trap 'umount -R "'"$root"'/proc" "'"$root"'/dev" 2>/dev/null; rm -rf "'"$root"'"' EXIT
+    trap "umount -R '$root/proc' '$root/dev' 2>/dev/null; rm -rf '$root'" EXIT
     mmdebstrap --quiet --variant=apt --skip=cleanup/apt/lists --include=ca-certificates,sudo,git \
         bookworm "$root"
     git clone -q . "$root/series"

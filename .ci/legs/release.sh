@@ -73,7 +73,7 @@ run_e2e() {  # version
     done
 }
 
-# The time and the files that every Linux package carries.
+# The files that every Linux package carries.
 linux_files=(bin/series share/doc/series/changelog.gz share/doc/series/copyright share/man/man1/series.1.gz)
 
 # Each architecture's tarball and .deb, unpacked: what they hold, their
@@ -82,18 +82,17 @@ linux_files=(bin/series share/doc/series/changelog.gz share/doc/series/copyright
 # also answers in a root that holds nothing else; the native .deb is
 # installed, used and removed, and passes lintian like every other.
 check_linux_packages() {  # version
-    local version=$1 architecture triple qemu deb unpacked emulator report=()
+    local version=$1 architecture triple qemu deb unpacked emulator
+    local report=("architecture  tarball's program (bytes, ELF type, kernel from)  .deb's Depends")
     while read -r architecture triple qemu deb; do
         unpacked=$(mktemp -d)
         emulator=()
         [[ $architecture == "$native" ]] || emulator=("qemu-$qemu")
         check_tarball "$version" "$architecture" "$triple" "$unpacked" "${emulator[@]}"
-        [[ $deb == no ]] || check_deb "$version" "$architecture" "$triple" "$unpacked" "${emulator[@]}"
+        [[ $deb == no ]] || check_deb "$version" "$architecture" "$unpacked" "${emulator[@]}"
     done < <(linux_architectures)
-    printf '%s\n' "${tarball_report[@]}"
+    printf '%s\n' "${report[@]}"
 }
-
-tarball_report=("architecture  tarball's program (bytes, ELF type, kernel from)  .deb's Depends")
 
 check_tarball() {  # version, architecture, triple, folder, emulator...
     local version=$1 architecture=$2 triple=$3 folder=$4/tarball root=$4/root nothing=$4/nothing
@@ -129,14 +128,14 @@ check_tarball() {  # version, architecture, triple, folder, emulator...
         queue_e2e "$architecture-tarball" "$program"
     fi
     kernel=$(readelf -n "$program" | sed -n 's/.*OS: Linux, ABI: //p')
-    tarball_report+=("$(printf '%-13s %8d %-5s %-7s' "$architecture" "$(stat -c %s "$program")" \
+    report+=("$(printf '%-13s %8d %-5s %-7s' "$architecture" "$(stat -c %s "$program")" \
         "$(sed -n 's/^Elf file type is \([A-Z]*\).*/\1/p' <<<"$headers")" "$kernel")")
 }
 
-check_deb() {  # version, architecture, triple, folder, emulator...
-    local version=$1 architecture=$2 triple=$3 unpacked=$4/deb deb tags depends
+check_deb() {  # version, architecture, folder, emulator...
+    local version=$1 architecture=$2 unpacked=$3/deb deb tags depends
     deb=build/dist/series_${version}_$architecture.deb
-    shift 4
+    shift 3
     echo "-- $deb"
     [[ $(dpkg-deb -f "$deb" Architecture) == "$architecture" ]] || die "$deb: Architecture $(dpkg-deb -f "$deb" Architecture)"
     depends=$(dpkg-deb -f "$deb" Depends)
@@ -158,7 +157,7 @@ check_deb() {  # version, architecture, triple, folder, emulator...
         queue_e2e "$architecture-deb" "$unpacked/usr/bin/series"
         check_installed "$deb"
     fi
-    tarball_report[-1]+="  $depends"
+    report[-1]+="  $depends"
 }
 
 check_installed() {  # deb
