@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The series maintainers
+# SPDX-License-Identifier: MIT
+
 # What the legs of .ci/run share. Each leg is .ci/legs/LEG.sh, or for
 # linux-ARCH .ci/legs/linux-cross.sh, which is read with `leg_name` set, sets
 # `about` (a line on what it checks) and `packages` (the Debian packages it
@@ -14,7 +17,7 @@ die() {
 all_legs() {
     printf '%s\n' readme lint windows
     linux_architectures | awk -v native="$(dpkg --print-architecture)" '$1 != native { print "linux-" $1 }'
-    printf '%s\n' static sanitize fuzz coverage options release speed
+    printf '%s\n' static libcxx sanitize fuzz coverage options distribution release speed
 }
 
 leg_file() { [[ $1 == linux-* ]] && echo .ci/legs/linux-cross.sh || echo ".ci/legs/$1.sh"; }
@@ -40,8 +43,40 @@ install_packages() {
     for architecture in $(printf '%s\n' "${missing[@]}" | sed -n 's/.*:\(.*\)/\1/p' | sort -u); do
         dpkg --add-architecture "$architecture"
     done
-    apt-get update -q
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+    # a mirror caught in a sync may fail a list or two: what it has will do
+    apt-get update -q || echo "some package lists could not be fetched: going on with those at hand"
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}" ||
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -q --allow-downgrades \
+            $(aligned_versions "${missing[@]}")
+}
+
+# The packages asked for and, where a mirror's indexes of the foreign
+# architectures lag behind the native one's, a version for each Multi-Arch:
+# same package that apt could not install: the newest that every
+# architecture has, on each side.
+aligned_versions() {  # package...
+    local request=("$@") native stuck item name common theirs architecture
+    native=$(dpkg --print-architecture)
+    versions() { apt-cache madison "$1" | awk -F' *[|] *' '{ print $2 }' | sort -u; }
+    for _ in $(seq 10); do
+        stuck=$(DEBIAN_FRONTEND=noninteractive apt-get install -s -q "${request[@]}" 2>&1 |
+            grep -oE '[a-z0-9][a-z0-9.+-]*(:[a-z0-9]+)? (\([^)]*\) )?but it is not (going to be installed|installable)' |
+            awk '{ print $1 }' | sort -u) || break
+        [[ -n $stuck ]] || break
+        for item in $stuck; do
+            name=${item%%:*} common=$(versions "$name:$native")
+            for architecture in $(dpkg --print-foreign-architectures); do
+                theirs=$(versions "$name:$architecture")
+                [[ -z $theirs ]] || common=$(comm -12 <(echo "$common") <(echo "$theirs"))
+            done
+            common=$(sort -V <<<"$common" | tail -n 1)
+            [[ -n $common ]] || continue
+            request+=("$name:$native=$common")
+            [[ $item != *:* ]] || request+=("$item=$common")
+        done
+        mapfile -t request < <(printf '%s\n' "${request[@]}" | awk '!seen[$0]++')
+    done
+    echo "${request[@]}"
 }
 
 # The commands of a README section's sh block, exactly as printed there.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The series maintainers
+// SPDX-License-Identifier: MIT
+
 // Times whole runs of the built program, each a fresh process reading its
 // input from a file, against a plain C program that reads the same input
 // with scanf (stdio_baseline.c), and checks the medians of the ratios of

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The series maintainers
+// SPDX-License-Identifier: MIT
+
 /* A run's reads and writes alone, in plain C: the floor that the cost of a
    whole series run is measured against. */
 #include <stdio.h>

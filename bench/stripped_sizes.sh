@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The series maintainers
+# SPDX-License-Identifier: MIT
+
 # Prints the stripped sizes of the program and of the plain C program that
 # makes the same calls, linked the same way, and fails past LIMIT times the
 # C program's size.

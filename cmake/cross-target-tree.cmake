@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The series maintainers
+# SPDX-License-Identifier: MIT
+
 # Headers, libraries and packages come from the target's own tree,
 # /usr/<cross_triple>, so that nothing built for the host is picked up;
 # programs, the compilers among them, run on the host.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The series maintainers
+# SPDX-License-Identifier: MIT
+
 # Cross build for Windows on msvcrt.dll with the MinGW-w64 toolchain whose
 # target triple the including file sets as cross_triple.
 set(CMAKE_SYSTEM_NAME Windows)

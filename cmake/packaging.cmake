@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The series maintainers
+# SPDX-License-Identifier: MIT
+
 # The release's packages, each made once, by its format's own tool, from the
 # tree that `cmake --install` lays out (package/package.sh): in the build
 # folder, `--target deb` and, where the program stands alone

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The series maintainers
+# SPDX-License-Identifier: MIT
+
 # Every test is declared with series_add_test, which takes add_test's
 # arguments after the name. Under Wine, a cross build's tests need the build's
 # own Wine prefix, made once before any of them starts, and where the machine

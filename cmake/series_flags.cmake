@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The series maintainers
+# SPDX-License-Identifier: MIT
+
 # Compiler settings for the project's own targets, as one interface target
 # that each of them links privately.
 add_library(series_flags INTERFACE)
@@ -26,32 +29,51 @@ if(SERIES_FUZZ)
   target_link_options(series_flags INTERFACE -fsanitize=fuzzer-no-link)
 endif()
 
-# On Linux, hardened the way Debian builds its own programs (dpkg-buildflags
-# with hardening=+all), wherever nothing is instrumented: position-independent,
-# the stack guarded against overflow and clashes, the C library's checked
-# calls where the code is optimised, control-flow protection on x86, and
-# relocations bound at start and then read-only.
+# With SERIES_HARDENING, which the presets turn on, the Linux programs are
+# hardened the way Debian builds its own (dpkg-buildflags with hardening=+all),
+# wherever nothing is instrumented: position-independent, the stack guarded
+# against overflow and clashes, the C library's checked calls where the code
+# is optimised, control-flow protection on x86, and relocations bound at start
+# and then read-only. Without it a build takes the flags that it is given and
+# no others, as a distribution builds its packages.
+set(series_linux_lean OFF)
 if(CMAKE_SYSTEM_NAME STREQUAL "Linux" AND NOT (SERIES_SANITIZE OR SERIES_COVERAGE OR SERIES_FUZZ))
+  set(series_linux_lean ON)
+endif()
+if(SERIES_HARDENING AND series_linux_lean)
   target_compile_options(series_flags INTERFACE -fPIE -fstack-protector-strong -fstack-clash-protection)
-  target_compile_definitions(series_flags INTERFACE
-                             $<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:_FORTIFY_SOURCE=2>)
+  # The checked calls' level is left to the compiler or the flags where they
+  # name one (Ubuntu's compiler and Fedora's flags name 3), never lowered.
+  include(CheckCXXSourceCompiles)
+  set(CMAKE_REQUIRED_FLAGS -O2)
+  check_cxx_source_compiles("#include <cstdio>\n#ifndef _FORTIFY_SOURCE\n#error\n#endif\nint main() {}"
+                            SERIES_FORTIFY_GIVEN)
+  unset(CMAKE_REQUIRED_FLAGS)
+  if(NOT SERIES_FORTIFY_GIVEN)
+    target_compile_definitions(series_flags INTERFACE
+                               $<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:_FORTIFY_SOURCE=2>)
+  endif()
   if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(x86_64|AMD64|i[3-6]86)$")
     target_compile_options(series_flags INTERFACE -fcf-protection)
   endif()
   target_link_options(series_flags INTERFACE LINKER:-z,relro LINKER:-z,now)
   if(NOT SERIES_STATIC)
     target_link_options(series_flags INTERFACE -pie)
-  else()
-    # Self-contained: position-independent where the C library has a static
-    # start for it (on Debian 12, glibc does on amd64, arm64 and i386 alone),
-    # else at a fixed address.
+  endif()
+endif()
+
+# Linked statically, self-contained; hardened, also position-independent
+# where the C library has a static start for it (Debian 12's glibc has on
+# amd64, arm64, i386 and s390x), else at a fixed address.
+if(SERIES_STATIC AND series_linux_lean)
+  if(SERIES_HARDENING)
     include(CheckLinkerFlag)
     check_linker_flag(CXX -static-pie SERIES_STATIC_PIE)
-    if(SERIES_STATIC_PIE)
-      target_link_options(series_flags INTERFACE -static-pie)
-    else()
-      target_link_options(series_flags INTERFACE -static)
-    endif()
+  endif()
+  if(SERIES_HARDENING AND SERIES_STATIC_PIE)
+    target_link_options(series_flags INTERFACE -static-pie)
+  else()
+    target_link_options(series_flags INTERFACE -static)
   endif()
 endif()
 

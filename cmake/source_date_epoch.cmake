@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The series maintainers
+# SPDX-License-Identifier: MIT
+
 # The time that a release's files carry, in seconds since 1970, as
 # SOURCE_DATE_EPOCH: the environment's SOURCE_DATE_EPOCH when it is set, else
 # the time of the commit, which git asks in a clone, and which a source

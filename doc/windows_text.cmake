@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The series maintainers
+# SPDX-License-Identifier: MIT
+
 # Renders the manual page PAGE as TEXT: plain text without hyphenation, with
 # Windows line ends. Run with cmake -P.
 execute_process(COMMAND ${GROFF} -man -Tascii -P-cbou -rHY=0 ${PAGE}

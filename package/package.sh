@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The series maintainers
+# SPDX-License-Identifier: MIT
+
 # Makes one package of a release, a function of its files alone: every file
 # carries the time SOURCE_DATE_EPOCH, modes of its own, owner root, in name
 # order, whatever the machine, user, umask, time zone and file system.
@@ -29,8 +32,11 @@ tar_gz() {  # folder: it and what it holds, to the output
         -cf - "$(basename "$1")" | gzip -9n >"$output"
 }
 
-install_build() {  # prefix
+# The build installed at the prefix, with the notices that the program owes
+# to the libraries that it took pieces of, in the folder named.
+install_build() {  # prefix, notices folder, line ends (crlf, or none)
     cmake --install "$from" --strip --prefix "$1" >/dev/null
+    "$here/notices.sh" write "$from/series.map" "$2" ${3-}
 }
 
 name=$(basename "$output")
@@ -41,21 +47,25 @@ source)
     tar_gz "$work/$name"
     ;;
 tarball)
-    install_build "$work/$name"
+    install_build "$work/$name" "$work/$name/share/doc/series/third-party"
     tar_gz "$work/$name"
     ;;
 zip)
-    install_build "$work/$name"
+    install_build "$work/$name" "$work/$name/third-party" crlf
     settle "$work/$name"
     rm -f "$output"
     (cd "$work" && find "$name" -type f | sort | zip -X -9 -q -@ "$output")
     ;;
 deb)
-    version=$4 architecture=$5 tree=$work/tree
-    install_build "$tree/usr"
+    version=$4 architecture=$5 tree=$work/tree docs=$work/tree/usr/share/doc/series
+    install_build "$tree/usr" "$docs/third-party"
+    # Debian's own: the licence in the copyright file, the changelog its own
+    rm "$docs/LICENSE" "$docs/NEWS"
+    cp "$here/copyright" "$docs/copyright"
+    gzip -9n <"$here/changelog" >"$docs/changelog.gz"
     mkdir -p "$work/debian" "$tree/DEBIAN"
     cp "$here/control" "$work/debian/control"
-    cp "$here/../doc/changelog" "$work/debian/changelog"
+    cp "$here/changelog" "$work/debian/changelog"
     # The dependency on the C library comes from its symbols, as the
     # architecture's libc6 states them, and dpkg-gencontrol counts the size.
     export DEB_HOST_ARCH=$architecture

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The series maintainers
+# SPDX-License-Identifier: MIT
+
 # What the program needs to load, and on Windows the loader's protections.
 # Usage: binary_headers.sh PROGRAM TOOL FORMAT [LIBRARY...]
 # - FORMAT pei-i386 or pei-x86-64: TOOL is objdump. The program imports the
@@ -28,7 +31,10 @@ if [[ $format == pei-* ]]; then
     done
     wanted="$*"
 else
-    "$tool" -h "$program" | grep -q 'Magic:\s*7f 45 4c 46' || fail "not ELF"
+    # read whole before grep -q, which stops reading at the first match: a
+    # reader that then fails to write (llvm-readelf) would fail the pipe
+    headers=$("$tool" -h "$program")
+    grep -q 'Magic:\s*7f 45 4c 46' <<<"$headers" || fail "not ELF"
     interpreter=$("$tool" -lW "$program" | sed -n 's/.*Requesting program interpreter: \(.*\)]$/\1/p')
     imports=$("$tool" -dW "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]$/\1/p' | sort | paste -sd ' ')
     allowed=("$@")

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The series maintainers
+// SPDX-License-Identifier: MIT
+
 // One console run driven from a string: the input goes in through a
 // temporary file, and what the run wrote, and left unread, comes back out.
 #pragma once
@@ -18,10 +21,16 @@ struct ConsoleRun {
 
 namespace console_run_detail {
 
-using File = std::unique_ptr<std::FILE, decltype(&std::fclose)>;
+// A deleter of its own: a pointer to std::fclose as a template argument loses
+// the attributes that newer C libraries declare it with, which GCC warns of.
+// The files are read back before they close, so a failed close loses nothing.
+struct Close {
+    void operator()(std::FILE* file) const { static_cast<void>(std::fclose(file)); }
+};
+using File = std::unique_ptr<std::FILE, Close>;
 
 inline File temporary_file() {
-    File file(std::tmpfile(), &std::fclose);
+    File file(std::tmpfile());
     if (!file) {
         throw std::runtime_error("no temporary file");
     }

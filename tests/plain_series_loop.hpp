@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The series maintainers
+// SPDX-License-Identifier: MIT
+
 // The series summed one term at a time, straight from its definition: the
 // reference that the constant-time series_sum is checked and timed against.
 #pragma once

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The series maintainers
+# SPDX-License-Identifier: MIT
+
 # Runs a Windows program under Wine, in a prefix of the build's own, without
 # Wine's Mono and Gecko, which a console program does not use. Exits 77, which
 # the tests take as skipped, where the kernel cannot run the Wine loader at

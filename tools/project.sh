@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The series maintainers
+# SPDX-License-Identifier: MIT
+
 # Facts about the project that scripts ask, each read from where it is stated.
 # Sourced, from the project's top folder.
 
@@ -8,4 +11,4 @@ release_time() { cmake -P cmake/source_date_epoch.cmake; }
 
 # The Linux architectures, a line each: Debian's name, the GNU triple,
 # qemu-user's name, and whether a .deb is made (yes or no).
-linux_architectures() { grep -v '^#' cmake/linux-architectures.txt; }
+linux_architectures() { grep -Ev '^(#|$)' cmake/linux-architectures.txt; }

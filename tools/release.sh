@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The series maintainers
+# SPDX-License-Identifier: MIT
+
 # Makes the release of the checked-out commit in build/dist: the source
 # archive; for each Linux architecture a tarball, whose program stands alone,
 # and a .deb, whose program uses the system's C library; a zip for each
@@ -38,16 +41,28 @@ package() {  # target, build folder, configure arguments...
     cp "$2"/series[-_]* "$dist"
 }
 
+# Every Linux program links the C library of Debian's libc6-dev, of this
+# machine's architecture or the multiarch one of the others.
 native=$(dpkg --print-architecture)
-while read -r architecture _ _ deb; do
+while read -r architecture _ _ released; do
+    [[ $released == yes ]] || continue
     settings=()
-    [[ $architecture == "$native" ]] ||
-        settings=(--toolchain cmake/linux-cross.cmake -DSERIES_ARCHITECTURE="$architecture")
+    [[ $architecture == "$native" ]] || settings=(--toolchain cmake/linux-cross.cmake
+        -DSERIES_ARCHITECTURE="$architecture" -DSERIES_MULTIARCH_LIBC=ON)
     package tarball "$builds/tarball-$architecture" --preset tarball "${settings[@]}"
-    [[ $deb == no ]] || package deb "$builds/deb-$architecture" --preset deb "${settings[@]}"
+    package deb "$builds/deb-$architecture" --preset deb "${settings[@]}"
 done < <(linux_architectures)
 for windows in windows-x86 windows-x64; do
     package zip "$builds/zip-$windows" --preset "$windows" -DBUILD_TESTING=OFF
+done
+
+# The complete source of each library whose licence asks for it to go with
+# the programs, at the version that they were linked from, as Debian serves it.
+for map in "$builds"/*/series.map; do
+    package/notices.sh list "$map"
+done | awk '$3 == "source" { print $1 "=" $2 }' | sort -u | while read -r source; do
+    echo "-- the source of $source"
+    (cd "$dist" && apt-get source --download-only -q "$source" >/dev/null)
 done
 
 cd "$dist"

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The series maintainers
+# SPDX-License-Identifier: MIT
+
 about="the fuzz target's suite, then libFuzzer for a minute from the kept corpus"
 packages=("${test_packages[@]}" clang libclang-rt-14-dev)
 leg() {

@@ -1,6 +1,9 @@
-about="clang-tidy over every C++ source the builds compile, cppcheck, clang-format, the manual page"
+# SPDX-FileCopyrightText: 2026 The series maintainers
+# SPDX-License-Identifier: MIT
+
+about="clang-tidy over every C++ source the builds compile, cppcheck, clang-format, every file's licence, the manual page"
 packages=("${test_packages[@]}" libbenchmark-dev clang clang-tidy clang-format cppcheck
-          g++-mingw-w64-i686 binutils-mingw-w64-i686 groff mandoc)
+          g++-mingw-w64-i686 binutils-mingw-w64-i686 groff mandoc reuse)
 leg() {
     # clang-tidy runs in the builds, over the native program, tests and
     # benchmarks, and over the Windows program with its platform layer.
@@ -10,6 +13,8 @@ leg() {
         --suppress=missingIncludeSystem --quiet \
         -I src/arithmetic -I src/console -I src/platform -I src/platform/posix -I src/program src
     git ls-files '*.cpp' '*.hpp' '*.c' | xargs clang-format --dry-run --Werror
+    # every file's licence and copyright
+    reuse lint
     local lint notes
     for lint in "groff -man -ww -z" "mandoc -T lint"; do
         notes=$($lint build/lint/doc/series.1 2>&1) || true

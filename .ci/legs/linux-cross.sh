@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The series maintainers
+# SPDX-License-Identifier: MIT
+
 # The leg linux-ARCH, for each architecture of cmake/linux-architectures.txt
 # but this machine's: its whole suite, every test run under qemu-user and
 # passed, none skipped; then the stripped size of the program linked

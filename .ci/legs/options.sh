@@ -1,9 +1,12 @@
+# SPDX-FileCopyrightText: 2026 The series maintainers
+# SPDX-License-Identifier: MIT
+
 about="the program and the fuzz target built with every build option and every build type"
 packages=("${test_packages[@]}" clang libclang-rt-14-dev)
 leg() {
     local type option settings targets
     for type in Debug Release RelWithDebInfo MinSizeRel; do
-        for option in SANITIZE COVERAGE FUZZ STATIC; do
+        for option in SANITIZE COVERAGE FUZZ STATIC HARDENING; do
             echo "$type with SERIES_$option"
             settings=(-DCMAKE_BUILD_TYPE="$type" "-DSERIES_$option=ON") targets=(series)
             if [[ $option == FUZZ ]]; then

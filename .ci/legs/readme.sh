@@ -1,13 +1,24 @@
-about="the README's \"Build and run\" (with 2 3 typed in) and \"Test\" blocks, as printed, on a fresh Debian 12"
+# SPDX-FileCopyrightText: 2026 The series maintainers
+# SPDX-License-Identifier: MIT
+
+about="the README's \"Build and run\" (with 2 3 typed in) and \"Test\" blocks, as printed, on fresh Debian 12 and 13"
 packages=(mmdebstrap git)
-# A fresh Debian 12 root, with its package lists, git and sudo and nothing
-# else, and a clone of the commit in it, where a newcomer types the blocks.
 leg() {
+    local release
+    for release in bookworm trixie; do
+        section "a fresh $release"
+        (try_readme "$release")
+    done
+}
+
+# A fresh Debian root of the release, with its package lists, git and sudo
+# and nothing else, and a clone of the commit in it, where a newcomer types
+# the blocks. Run in a subshell of its own, which takes the root away.
+try_readme() {  # release
     local root commands output
     root=$(mktemp -d /tmp/series-fresh-debian-XXXXXX)
     trap "umount -R '$root/proc' '$root/dev' 2>/dev/null; rm -rf '$root'" EXIT
-    mmdebstrap --quiet --variant=apt --skip=cleanup/apt/lists --include=ca-certificates,sudo,git \
-        bookworm "$root"
+    mmdebstrap --quiet --variant=apt --skip=cleanup/apt/lists --include=ca-certificates,sudo,git "$1" "$root"
     git clone -q . "$root/series"
     mount --rbind /dev "$root/dev"
     mount -t proc proc "$root/proc"
@@ -19,7 +30,7 @@ leg() {
     output=$(newcomer "$commands" <<<'2 3')
     echo "$output" | tail -n 5
     [[ $(tail -n 2 <<<"$output") == $'Input a,n:\nanswer:246' ]] ||
-        die "the output does not end with the two lines of the answer"
+        die "$1: the output does not end with the two lines of the answer"
 
     commands=$(readme_commands "Test")
     echo "$ $commands"

@@ -1,24 +1,32 @@
+# SPDX-FileCopyrightText: 2026 The series maintainers
+# SPDX-License-Identifier: MIT
+
 about="the README's release command, every artefact checked, each program run through the end-to-end checks, and the release made again bit for bit"
 native=$(dpkg --print-architecture)
 packages=("${build_packages[@]}" tmux dpkg-dev file zip unzip groff man-db lintian devscripts
           diffoscope-minimal qemu-user g++-mingw-w64-i686 binutils-mingw-w64-i686
           g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine32:i386 wine64)
-# each foreign architecture's cross compiler, and the C library that a .deb's
-# dependency is stated from
-while read -r architecture triple _ deb; do
-    [[ $architecture == "$native" ]] && continue
-    packages+=("g++-$triple")
-    [[ $deb == yes ]] && packages+=("libc6:$architecture")
+# each released foreign architecture's cross compiler and C library, which
+# the release's programs link and a .deb's dependency is stated from
+while read -r architecture triple _ released; do
+    [[ $architecture != "$native" && $released == yes ]] || continue
+    packages+=("g++-$triple" "libc6-dev:$architecture")
 done < <(linux_architectures)
+
+# each kind of package's checks
+. .ci/release/linux.sh
+. .ci/release/windows.sh
 
 leg() {
     local commands version
     commands=$(readme_commands Release)
     version=$(project_version)
+    enable_debian_sources
     echo "$ $commands"
     bash -c "$commands"
     e2e_runs=$(mktemp)
     check_release_files "$version"
+    check_library_sources
     check_linux_packages "$version"
     check_zips "$version"
     run_e2e "$version"
@@ -32,13 +40,32 @@ same_files() {  # what, got, want
     [[ $got == "$want" ]] || die "$1 holds:"$'\n'"$got"$'\n'"want:"$'\n'"$want"
 }
 
+# The release fetches the source of the C library with apt-get source, which
+# needs the archive's source lists beside its package lists.
+enable_debian_sources() {
+    local list=/etc/apt/sources.list.d/series-debian-src.sources
+    grep -rqs '^Types:.*deb-src\|^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d && return
+    sed -n 's/^Types: deb$/Types: deb-src/p; /^\(URIs\|Suites\|Components\|Signed-By\):/p; /^$/p' \
+        /etc/apt/sources.list.d/debian.sources >"$list"
+    apt-get update -q -o Dir::Etc::sourcelist="$list" -o Dir::Etc::sourceparts=- -o APT::Get::List-Cleanup=0
+}
+
+# What each program of the release took of others' libraries, from its link.
+linked() {  # build folder
+    package/notices.sh list "build/release-builds/$1/series.map"
+}
+
 check_release_files() {  # version
-    local version=$1 architecture deb want=() listing
-    while read -r architecture _ _ deb; do
-        want+=("series-$version-Linux-$architecture.tar.gz")
-        [[ $deb == no ]] || want+=("series_${version}_$architecture.deb")
+    local version=$1 architecture released want=() listing dsc
+    while read -r architecture _ _ released; do
+        [[ $released == yes ]] || continue
+        want+=("series-$version-Linux-$architecture.tar.gz" "series_${version}_$architecture.deb")
     done < <(linux_architectures)
     want+=("series-$version.tar.gz" "series-$version-win32.zip" "series-$version-win64.zip" SHA256SUMS)
+    # and the sources that the libraries' licences ask for: a .dsc and its files
+    for dsc in build/dist/*.dsc; do
+        want+=("${dsc##*/}" $(awk '/^Files:/ { files = 1; next } /^[^ ]/ { files = 0 } files { print $3 }' "$dsc"))
+    done
     same_files build/dist "$(ls build/dist)" "$(printf '%s\n' "${want[@]}")"
     (cd build/dist && sha256sum --strict -c SHA256SUMS)
     same_files "SHA256SUMS" "$(cut -d' ' -f3 build/dist/SHA256SUMS)" \
@@ -52,6 +79,42 @@ check_release_files() {  # version
     echo "the release holds what it should, and SHA256SUMS checks it"
 }
 
+# Every program took the library whose licence asks for its source at the
+# version that the release's source of it is, by the package that owns what
+# the link took; and that source unpacks, its files' hashes checked.
+check_library_sources() {
+    local build name version terms package package_version count licence dsc checked=()
+    for build in build/release-builds/*/; do
+        build=${build%/} build=${build##*/}
+        while read -r name version terms package package_version count licence; do
+            [[ $terms == source ]] || continue
+            dsc=build/dist/${name}_${version#*:}.dsc
+            [[ -f $dsc ]] || die "$build links $count pieces of $name $version ($package), whose source the release lacks"
+            [[ $(sed -n 's/^Version: //p' "$dsc") == "$version" ]] || die "$dsc is not of version $version"
+            echo "$build: $count pieces of $name $version ($package $package_version), its source ${dsc##*/}"
+            [[ " ${checked[*]} " == *" $dsc "* ]] && continue
+            local unpacked
+            unpacked=$(mktemp -d)
+            dpkg-source -x "$dsc" "$unpacked/source" >/dev/null || die "$dsc does not unpack"
+            echo "${dsc##*/} unpacks, every file's hash checked"
+            rm -rf "$unpacked"
+            checked+=("$dsc")
+        done < <(linked "$build")
+    done
+    ((${#checked[@]})) || die "the release holds no library source"
+}
+
+# The notices of the libraries that a build's program took, which its
+# package holds in the folder named: a file for each, of its version.
+check_notices() {  # what, build folder, the package's folder holding them
+    local name version _
+    same_files "$1's third-party folder" "$(ls "$3")" "$(linked "$2" | awk '{ print $1 ".txt" }')"
+    while read -r name version _; do
+        head -n 1 "$3/$name.txt" | grep -q "^$name $version, " || die "$1: the notice of $name is not of $version"
+    done < <(linked "$2")
+    echo "$1: the notices of $(ls "$3" | paste -sd ' ')"
+}
+
 # The end-to-end checks of a program that ships, queued to run at the end,
 # a few at a time.
 queue_e2e() {  # what, program, emulator...
@@ -61,150 +124,16 @@ queue_e2e() {  # what, program, emulator...
 run_e2e() {  # version
     local logs
     logs=$(mktemp -d)
-    echo "-- the end-to-end checks of $(wc -l <"$e2e_runs") programs that ship"
+    echo "-- the end-to-end checks of $(wc -l <"$e2e_runs") programs that ship, piped and at a terminal"
     # each line: what, the program, its emulator; 77 is a skip, with its reason
-    xargs -P 3 -L 1 bash -c 'bash tests/series_e2e.sh "$3" "$0" "${@:4}" >"$1/$2" 2>&1
-        status=$?
-        ((status == 0 || status == 77)) || { echo "FAILED: $2"; cat "$1/$2"; exit 1; }' \
-        "$1" "$logs" <"$e2e_runs" || die "end-to-end checks failed"
+    xargs -P 3 -L 1 bash -c 'for checks in e2e terminal; do
+            bash "tests/series_$checks.sh" "$3" "$0" "${@:4}" >"$1/$2 $checks" 2>&1
+            status=$?
+            ((status == 0 || status == 77)) || { echo "FAILED: $2, $checks"; cat "$1/$2 $checks"; exit 1; }
+        done' "$1" "$logs" <"$e2e_runs" || die "end-to-end checks failed"
     local log
     for log in "$logs"/*; do
         echo "${log##*/}: $(tail -n 1 "$log")"
-    done
-}
-
-# The files that every Linux package carries.
-linux_files=(bin/series share/doc/series/changelog.gz share/doc/series/copyright share/man/man1/series.1.gz)
-
-# Each architecture's tarball and .deb, unpacked: what they hold, their
-# programs' needs and hardening, and those programs queued for the
-# end-to-end checks under the architecture's emulator. A tarball's program
-# also answers in a root that holds nothing else; the native .deb is
-# installed, used and removed, and passes lintian like every other.
-check_linux_packages() {  # version
-    local version=$1 architecture triple qemu deb unpacked emulator
-    local report=("architecture  tarball's program (bytes, ELF type, kernel from)  .deb's Depends")
-    while read -r architecture triple qemu deb; do
-        unpacked=$(mktemp -d)
-        emulator=()
-        [[ $architecture == "$native" ]] || emulator=("qemu-$qemu")
-        check_tarball "$version" "$architecture" "$triple" "$unpacked" "${emulator[@]}"
-        [[ $deb == no ]] || check_deb "$version" "$architecture" "$unpacked" "${emulator[@]}"
-    done < <(linux_architectures)
-    printf '%s\n' "${report[@]}"
-}
-
-check_tarball() {  # version, architecture, triple, folder, emulator...
-    local version=$1 architecture=$2 triple=$3 folder=$4/tarball root=$4/root nothing=$4/nothing
-    local answer=$4/answer
-    local tarball=build/dist/series-$version-Linux-$architecture.tar.gz program headers kernel
-    shift 4
-    echo "-- $tarball"
-    same_files "$tarball" "$(tar tzf "$tarball" | grep -v '/$')" \
-        "$(printf "series-$version-Linux-$architecture/%s\n" "${linux_files[@]}")"
-    mkdir -p "$folder" "$root" "$nothing"
-    tar xzf "$tarball" -C "$folder"
-    program=$folder/series-$version-Linux-$architecture/bin/series
-    bash tests/binary_headers.sh "$program" readelf elf
-    headers=$(readelf -lW "$program")
-    grep -q GNU_RELRO <<<"$headers" || die "$tarball: its program has no read-only relocations"
-    # position-independent wherever the target's C library has the start for it
-    if [[ $("$triple-gcc" -print-file-name=rcrt1.o) == /* ]]; then
-        grep -q 'DYN (Position-Independent' <<<"$headers" || die "$tarball: its program is not static-pie"
-        readelf -dW "$program" | grep -q 'FLAGS.*BIND_NOW' || die "$tarball: its program binds late"
-    fi
-    # alone in a root of its own: chroot, or the emulator's root an empty folder
-    cp "$program" "$root/series"
-    if (($#)); then
-        echo '2 3' | "$@" -L "$nothing" "$root/series" >"$answer"
-    else
-        echo '2 3' | chroot "$root" /series >"$answer"
-    fi
-    cmp -s "$answer" <(printf 'Input a,n:\nanswer:246\n') || die "$tarball: alone, its series answers '$(<"$answer")'"
-    echo "alone in an empty root, its series answers"
-    if (($#)); then
-        queue_e2e "$architecture-tarball" "$program" "$@" -L "$nothing"
-    else
-        queue_e2e "$architecture-tarball" "$program"
-    fi
-    kernel=$(readelf -n "$program" | sed -n 's/.*OS: Linux, ABI: //p')
-    report+=("$(printf '%-13s %8d %-5s %-7s' "$architecture" "$(stat -c %s "$program")" \
-        "$(sed -n 's/^Elf file type is \([A-Z]*\).*/\1/p' <<<"$headers")" "$kernel")")
-}
-
-check_deb() {  # version, architecture, folder, emulator...
-    local version=$1 architecture=$2 unpacked=$3/deb deb tags depends
-    deb=build/dist/series_${version}_$architecture.deb
-    shift 3
-    echo "-- $deb"
-    [[ $(dpkg-deb -f "$deb" Architecture) == "$architecture" ]] || die "$deb: Architecture $(dpkg-deb -f "$deb" Architecture)"
-    depends=$(dpkg-deb -f "$deb" Depends)
-    grep -Ex 'libc6 \(>= [0-9.]+\)' <<<"$depends" || die "$deb: Depends $depends"
-    same_files "$deb" "$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }')" \
-        "$(printf './usr/%s\n' "${linux_files[@]}")"
-    # lintian itself calls this tag a possible false positive: the program
-    # makes no call that fortification could check.
-    tags=$(lintian --pedantic -I -E "$deb" 2>/dev/null | grep -v 'hardening-no-fortify-functions' || true)
-    [[ -z $tags ]] || die "lintian: $tags"
-    dpkg-deb -x "$deb" "$unpacked"
-    file "$unpacked/usr/bin/series" | sed "s|$unpacked||"
-    hardening-check --nofortify --nocfprotection "$unpacked/usr/bin/series"
-    bash tests/binary_headers.sh "$unpacked/usr/bin/series" readelf elf libc.so.6
-    if (($#)); then
-        # on the architecture's own libc6, as Debian 12 installs it
-        queue_e2e "$architecture-deb" "$unpacked/usr/bin/series" "$@" -L /
-    else
-        queue_e2e "$architecture-deb" "$unpacked/usr/bin/series"
-        check_installed "$deb"
-    fi
-    report[-1]+="  $depends"
-}
-
-check_installed() {  # deb
-    dpkg -i "$1"
-    hash -r
-    [[ $(command -v series) == /usr/bin/series ]] || die "series is not on the PATH"
-    echo '2 3' | series | cmp -s - <(printf 'Input a,n:\nanswer:246\n') || die "the installed series answers wrongly"
-    man -w series
-    dpkg -r series
-    hash -r
-    ! dpkg -L series >/dev/null 2>&1 || die "dpkg still lists series after its removal"
-    ! command -v series || die "series is still on the PATH after its removal"
-    echo "installed, used and removed"
-}
-
-toolchain_setting() {  # file, name: the value of its set(NAME VALUE)
-    sed -n "s/^set($2 \(.*\))$/\1/p" "$1"
-}
-
-# Each zip: the program, its manual as README.txt and the copyright, both
-# with Windows line ends; the program stripped, its headers and version
-# resource as the tests check them; the program queued for the end-to-end
-# checks under Wine, which skip where it cannot run.
-check_zips() {  # version
-    local version=$1 bits zip folder triple text
-    declare -A toolchains=([32]=cmake/mingw-w64-i686.cmake [64]=cmake/mingw-w64-x86_64.cmake)
-    declare -A formats=([32]=pei-i386 [64]=pei-x86-64)
-    declare -A loaders=([32]=wine [64]=/usr/lib/wine/wine64)
-    for bits in 32 64; do
-        zip=build/dist/series-$version-win$bits.zip
-        triple=$(toolchain_setting "${toolchains[$bits]}" cross_triple)
-        echo "-- $zip"
-        same_files "$zip" "$(unzip -Z1 "$zip")" "$(printf "series-$version-win$bits/%s\n" \
-            README.txt copyright.txt series.exe)"
-        folder=$(mktemp -d)
-        unzip -q "$zip" -d "$folder"
-        folder+=/series-$version-win$bits
-        for text in README.txt copyright.txt; do
-            [[ $(grep -c $'\r$' "$folder/$text") == $(wc -l <"$folder/$text") ]] || die "$text has lines without CRLF"
-        done
-        grep -q '^WINDOWS' "$folder/README.txt" || die "README.txt is not the manual"
-        ! "$triple-objdump" -h "$folder/series.exe" | grep -q debug || die "series.exe is not stripped"
-        bash tests/binary_headers.sh "$folder/series.exe" "$triple-objdump" "${formats[$bits]}" \
-            KERNEL32.dll msvcrt.dll
-        bash tests/version_resource.sh "$triple-windres" "$folder/series.exe" "$version"
-        queue_e2e "win$bits-zip" "$folder/series.exe" tests/wine.sh "${loaders[$bits]}" \
-            "$PWD/build/release-wine$bits"
     done
 }
 

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The series maintainers
+# SPDX-License-Identifier: MIT
+
 about="the whole suite on the program linked statically, as the tarballs ship it, and its size beside plain C's"
 packages=("${test_packages[@]}")
 leg() {

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The series maintainers
+// SPDX-License-Identifier: MIT
+
 // The repeated-digit series a + aa + aaa + ... in 32-bit two's-complement
 // arithmetic that wraps. Pure functions, no I/O.
 #pragma once

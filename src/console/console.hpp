@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The series maintainers
+// SPDX-License-Identifier: MIT
+
 // One interactive run: the prompt, the two numbers, the answer line.
 #pragma once
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The series maintainers
+// SPDX-License-Identifier: MIT
+
 // What a run needs from the platform, which each does its own way: the build
 // takes posix/ or windows/, each with this interface's code and the header
 // for reading a stream, locked_stream.hpp.

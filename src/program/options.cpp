@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The series maintainers
+// SPDX-License-Identifier: MIT
+
 #include "options.hpp"
 
 #include <string_view>
@@ -31,6 +34,14 @@ read or standard output cannot be written.
 
 The whole description: )";
 
+// As GNU programs say it: the version, the copyright, the licence.
+constexpr std::string_view version_and_licence = "series " SERIES_VERSION R"(
+Copyright 2026 The series maintainers.
+License MIT: <https://spdx.org/licenses/MIT.html>.
+This is free software: you are free to change and redistribute it.
+There is NO WARRANTY, to the extent permitted by law.
+)";
+
 }  // namespace
 
 std::optional<int> answer_option(int argc, const char* const* argv, std::FILE* output,
@@ -40,7 +51,7 @@ std::optional<int> answer_option(int argc, const char* const* argv, std::FILE* o
     }
     const std::string_view option = argv[1];
     if (option == "--version") {
-        return write_or_report({"series " SERIES_VERSION "\n"}, output, errors);
+        return write_or_report({version_and_licence}, output, errors);
     }
     if (option == "--help" || option == "-h" || platform::is_native_help_switch(option)) {
         return write_or_report({usage_and_description, platform::help_switches,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The series maintainers
+// SPDX-License-Identifier: MIT
+
 // The command line. a and n are typed, never passed: only --help and
 // --version, each the one argument, answer in place of a run, and any other
 // arguments are ignored.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The series maintainers
+// SPDX-License-Identifier: MIT
+
 // Fuzz target: any bytes as the input of one console run. The output must be
 // the prompt and exactly one answer line, with the answer that the input's
 // first two numbers give, worked out here by a separate route (strtol), and

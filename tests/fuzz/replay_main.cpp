@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The series maintainers
+// SPDX-License-Identifier: MIT
+
 // Runs the fuzz target's checks over kept inputs (files, or folders of them),
 // so that every input that once found a fault stays a test.
 #include <cstdint>

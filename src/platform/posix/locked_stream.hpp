@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The series maintainers
+// SPDX-License-Identifier: MIT
+
 // Taking a read's characters one by one from a stream locked once for the
 // whole read: POSIX's unlocked getc skips the lock that getc takes for each
 // character, which is most of its cost.

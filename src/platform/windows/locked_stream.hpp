@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The series maintainers
+// SPDX-License-Identifier: MIT
+
 // Taking a read's characters one by one. msvcrt.dll exports no unlocked getc
 // (MinGW's _getc_nolock reaches into the DLL's FILE), and its getc already
 // reads faster than its own scanf: each character takes the lock, as scanf's

@@ -1,0 +1,53 @@
+# SPDX-FileCopyrightText: 2026 The series maintainers
+# SPDX-License-Identifier: MIT
+
+about="the source archive built as a Debian build daemon builds it: the build dependencies alone (no tmux), dpkg-buildflags' flags, the suite, blhc on the log; then with the nocheck profile"
+packages=(mmdebstrap git blhc)
+# A fresh Debian 12 root with the build dependencies alone, where a build
+# user whose shell is nologin builds a Debian package of the commit's source
+# with debhelper, which passes dpkg-buildflags' flags (hardening=+all) and
+# CMAKE_BUILD_TYPE=None to CMake and runs the suite; the packaging, made here
+# from the project's own control file and changelog, is CI's alone.
+leg() {
+    local root source log=build/distribution.log
+    root=$(mktemp -d /tmp/series-build-daemon-XXXXXX)
+    trap "umount -R '$root/proc' '$root/dev' 2>/dev/null; rm -rf '$root'" EXIT
+    mmdebstrap --quiet --variant=buildd \
+        --include=debhelper,cmake,ninja-build,g++,googletest,libgtest-dev bookworm "$root"
+    mount --rbind /dev "$root/dev"
+    mount -t proc proc "$root/proc"
+    chroot "$root" useradd --system --home-dir /nonexistent --shell /usr/sbin/nologin builder
+    source=$root/build/series-$(project_version)
+    mkdir -p "$source"
+    git archive HEAD | tar -x -C "$source"
+    debian_packaging "$source/debian"
+    chroot "$root" chown -R builder /build
+
+    builder() { chroot "$root" runuser -u builder -- env -i PATH=/usr/bin:/bin HOME=/nonexistent \
+        "$@" bash -c 'cd "$0" && dpkg-buildpackage -us -uc -b' "/build/${source##*/}"; }
+    mkdir -p build
+    builder DEB_BUILD_MAINT_OPTIONS=hardening=+all 2>&1 | tee "$log"
+    grep -q '^100% tests passed' "$log" || die "the suite did not pass"
+    grep -E '^ *[0-9]+/[0-9]+ Test +#[0-9]+: series_terminal .*Skipped' "$log" ||
+        die "the terminal checks were not skipped"
+    blhc "$log" || die "blhc: the build log lacks flags"
+    echo "blhc: every compile and link line has dpkg-buildflags' flags"
+    builder DEB_BUILD_OPTIONS=nocheck DEB_BUILD_PROFILES=nocheck >"$log.nocheck" 2>&1 ||
+        { tail -n 30 "$log.nocheck"; die "the build with the nocheck profile failed"; }
+    ! grep -q 'Test #' "$log.nocheck" || die "the nocheck build ran tests"
+    echo "built with the nocheck profile, no test run"
+}
+
+debian_packaging() {  # folder
+    mkdir -p "$1/source"
+    echo '3.0 (native)' >"$1/source/format"
+    cp package/changelog "$1/changelog"
+    awk '/^Source:/ { print; print "Build-Depends: debhelper-compat (= 13), cmake, ninja-build, g++,"
+                              print " googletest <!nocheck>, libgtest-dev <!nocheck>"
+                              print "Rules-Requires-Root: no"; next }
+        { print }' package/control >"$1/control"
+    printf '%s\n' '#!/usr/bin/make -f' '%:' $'\tdh $@ --buildsystem=cmake+ninja' \
+        'override_dh_auto_configure:' \
+        $'\tdh_auto_configure -- $(if $(filter nocheck,$(DEB_BUILD_OPTIONS)),-DBUILD_TESTING=OFF)' >"$1/rules"
+    chmod +x "$1/rules"
+}

@@ -1,0 +1,111 @@
+# SPDX-FileCopyrightText: 2026 The series maintainers
+# SPDX-License-Identifier: MIT
+
+# The release leg's checks of the Linux packages, read by .ci/legs/release.sh.
+
+# The files that the Linux packages carry, besides the notices in
+# share/doc/series/third-party/: the tarball's, and the .deb's in /usr.
+tarball_files=(bin/series share/doc/series/LICENSE share/doc/series/NEWS share/man/man1/series.1.gz)
+deb_files=(bin/series share/doc/series/changelog.gz share/doc/series/copyright share/man/man1/series.1.gz)
+
+# Each architecture's tarball and .deb, unpacked: what they hold, their
+# programs' needs and hardening, and those programs queued for the
+# end-to-end checks under the architecture's emulator. A tarball's program
+# also answers in a root that holds nothing else; the native .deb is
+# installed, used and removed, and passes lintian like every other.
+check_linux_packages() {  # version
+    local version=$1 architecture triple qemu deb unpacked emulator
+    local report=("architecture  tarball's program (bytes, ELF type, kernel from)  .deb's Depends")
+    while read -r architecture triple qemu released; do
+        [[ $released == yes ]] || continue
+        unpacked=$(mktemp -d)
+        emulator=()
+        [[ $architecture == "$native" ]] || emulator=("qemu-$qemu")
+        check_tarball "$version" "$architecture" "$triple" "$unpacked" "${emulator[@]}"
+        check_deb "$version" "$architecture" "$unpacked" "${emulator[@]}"
+    done < <(linux_architectures)
+    printf '%s\n' "${report[@]}"
+}
+
+check_tarball() {  # version, architecture, triple, folder, emulator...
+    local version=$1 architecture=$2 triple=$3 folder=$4/tarball root=$4/root nothing=$4/nothing
+    local answer=$4/answer
+    local tarball=build/dist/series-$version-Linux-$architecture.tar.gz program headers kernel
+    shift 4
+    echo "-- $tarball"
+    same_files "$tarball" "$(tar tzf "$tarball" | grep -v '/$' | grep -v /third-party/)" \
+        "$(printf "series-$version-Linux-$architecture/%s\n" "${tarball_files[@]}")"
+    mkdir -p "$folder" "$root" "$nothing"
+    tar xzf "$tarball" -C "$folder"
+    check_notices "$tarball" "tarball-$architecture" \
+        "$folder/series-$version-Linux-$architecture/share/doc/series/third-party"
+    program=$folder/series-$version-Linux-$architecture/bin/series
+    bash tests/binary_headers.sh "$program" readelf elf
+    headers=$(readelf -lW "$program")
+    grep -q GNU_RELRO <<<"$headers" || die "$tarball: its program has no read-only relocations"
+    # position-independent wherever the C library linked has the start for it
+    if [[ $("$triple-gcc" -B"/usr/lib/$(dpkg-architecture -a "$architecture" -qDEB_HOST_MULTIARCH 2>/dev/null)/" \
+        -print-file-name=rcrt1.o) == /* ]]; then
+        grep -q 'DYN (Position-Independent' <<<"$headers" || die "$tarball: its program is not static-pie"
+        readelf -dW "$program" | grep -q 'FLAGS.*BIND_NOW' || die "$tarball: its program binds late"
+    fi
+    # alone in a root of its own: chroot, or the emulator's root an empty folder
+    cp "$program" "$root/series"
+    if (($#)); then
+        echo '2 3' | "$@" -L "$nothing" "$root/series" >"$answer"
+    else
+        echo '2 3' | chroot "$root" /series >"$answer"
+    fi
+    cmp -s "$answer" <(printf 'Input a,n:\nanswer:246\n') || die "$tarball: alone, its series answers '$(<"$answer")'"
+    echo "alone in an empty root, its series answers"
+    if (($#)); then
+        queue_e2e "$architecture-tarball" "$program" "$@" -L "$nothing"
+    else
+        queue_e2e "$architecture-tarball" "$program"
+    fi
+    kernel=$(readelf -n "$program" | sed -n 's/.*OS: Linux, ABI: //p')
+    report+=("$(printf '%-13s %8d %-5s %-7s' "$architecture" "$(stat -c %s "$program")" \
+        "$(sed -n 's/^Elf file type is \([A-Z]*\).*/\1/p' <<<"$headers")" "$kernel")")
+}
+
+check_deb() {  # version, architecture, folder, emulator...
+    local version=$1 architecture=$2 unpacked=$3/deb deb tags depends
+    deb=build/dist/series_${version}_$architecture.deb
+    shift 3
+    echo "-- $deb"
+    [[ $(dpkg-deb -f "$deb" Architecture) == "$architecture" ]] || die "$deb: Architecture $(dpkg-deb -f "$deb" Architecture)"
+    depends=$(dpkg-deb -f "$deb" Depends)
+    grep -Ex 'libc6 \(>= [0-9.]+\)' <<<"$depends" || die "$deb: Depends $depends"
+    same_files "$deb" "$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | grep -v /third-party/)" \
+        "$(printf './usr/%s\n' "${deb_files[@]}")"
+    # lintian itself calls this tag a possible false positive: the program
+    # makes no call that fortification could check.
+    tags=$(lintian --pedantic -I -E "$deb" 2>/dev/null | grep -v 'hardening-no-fortify-functions' || true)
+    [[ -z $tags ]] || die "lintian: $tags"
+    dpkg-deb -x "$deb" "$unpacked"
+    check_notices "$deb" "deb-$architecture" "$unpacked/usr/share/doc/series/third-party"
+    file "$unpacked/usr/bin/series" | sed "s|$unpacked||"
+    hardening-check --nofortify --nocfprotection "$unpacked/usr/bin/series"
+    bash tests/binary_headers.sh "$unpacked/usr/bin/series" readelf elf libc.so.6
+    if (($#)); then
+        # on the architecture's own libc6, as Debian 12 installs it
+        queue_e2e "$architecture-deb" "$unpacked/usr/bin/series" "$@" -L /
+    else
+        queue_e2e "$architecture-deb" "$unpacked/usr/bin/series"
+        check_installed "$deb"
+    fi
+    report[-1]+="  $depends"
+}
+
+check_installed() {  # deb
+    dpkg -i "$1"
+    hash -r
+    [[ $(command -v series) == /usr/bin/series ]] || die "series is not on the PATH"
+    echo '2 3' | series | cmp -s - <(printf 'Input a,n:\nanswer:246\n') || die "the installed series answers wrongly"
+    man -w series
+    dpkg -r series
+    hash -r
+    ! dpkg -L series >/dev/null 2>&1 || die "dpkg still lists series after its removal"
+    ! command -v series || die "series is still on the PATH after its removal"
+    echo "installed, used and removed"
+}

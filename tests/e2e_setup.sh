@@ -1,0 +1,47 @@
+# SPDX-FileCopyrightText: 2026 The series maintainers
+# SPDX-License-Identifier: MIT
+
+# What the end-to-end scripts share, sourced by each with the arguments
+# SERIES VERSION [EMULATOR...]: the run, a folder for its files, failures
+# counted, and what differs on Windows. Exits 77, skipped, where the emulator
+# says that it cannot run here.
+series=$1 version=$2
+shift 2
+run=("$@" "$series")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+# What differs on Windows: the runtime ends lines with "\r\n", the command
+# interpreter's pause writes its own text after the answer, the emulator may
+# write notes of its own to standard error, msvcrt has no errno of its own for
+# a directory as input or a closed pipe, "/?" asks for help, and the help
+# points at README.txt.
+if [[ $series == *.exe ]]; then
+    eol=$'\r\n' windows=1 directory_reason="Invalid argument" pipe_reason="Invalid argument"
+    help_end="The whole description: README.txt, beside series.exe."
+else
+    eol=$'\n' windows=0 directory_reason="Is a directory" pipe_reason="Broken pipe"
+    help_end="The whole description: the manual page, series(1)."
+fi
+
+# The emulator's probe: 77 when it cannot run here.
+if (($#)); then
+    "${run[@]}" </dev/null >"$work/out" 2>&1
+    (($? == 77)) && { cat "$work/out"; exit 77; }
+fi
+
+whole() {  # variable, file: the file's text, final line ends included
+    local text
+    text=$(cat "$2"; echo .)
+    printf -v "$1" '%s' "${text%.}"
+}
+
+finish() {
+    ((failures == 0)) && echo "all $1 checks passed"
+    exit $((failures > 0))
+}

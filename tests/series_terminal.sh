@@ -1,0 +1,177 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The series maintainers
+# SPDX-License-Identifier: MIT
+
+# End-to-end checks of the built program at a terminal, in tmux, where the
+# pause is the program's own (POSIX). Exits 77, skipped, with the reason,
+# where the program's pause is not its own or no terminal can be had: no tmux,
+# or no pseudo-terminal, as on a build daemon.
+# Usage: series_terminal.sh SERIES VERSION [EMULATOR...]
+set -uo pipefail
+. "$(dirname "$0")/e2e_setup.sh"
+skip() {
+    echo "skipped: $*"
+    exit 77
+}
+((windows)) && skip "the pause on Windows is the command interpreter's"
+command -v tmux >/dev/null || skip "no tmux"
+# The shell in the terminal is /bin/sh, whatever the user's own is: a build
+# user's may be nologin.
+export SHELL=/bin/sh
+probe=(tmux -L "series-probe-$$" -f /dev/null)
+if ! reason=$("${probe[@]}" new-session -d -s probe "sleep 10" 2>&1); then
+    skip "tmux cannot start a terminal: $reason"
+fi
+"${probe[@]}" kill-server
+
+# At a terminal: an interactive Debian /bin/sh (dash), which has job control
+# and, unlike bash, does not put the terminal's settings back after a program
+# that a signal has ended. The run is a job of that shell's, a script that
+# notes its own process and the terminal's settings, runs the program (with
+# SIGHUP ignored when it is given "nohup"), and notes the settings again and
+# then its exit status, which the checks wait for; its traps keep it going
+# when Ctrl-C or Ctrl-\ ends the program.
+cat >"$work/run.sh" <<EOF
+trap : INT QUIT
+[ "\${1-}" = nohup ] && trap '' HUP
+echo \$\$ >"$work/shell"
+stty -g </dev/tty >"$work/before"
+sh -c 'echo \$\$ >"\$0"; shift; exec "\$@"' "$work/pid" x $(printf '%q ' "${run[@]}")
+status=\$?
+stty -g </dev/tty >"$work/after"
+echo \$status >"$work/status"
+EOF
+
+wait_for() {  # what, command...: retries the command for up to ten seconds
+    local what=$1
+    shift
+    for _ in $(seq 100); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    fail "$what did not happen"
+    return 1
+}
+screen() { "${tmux[@]}" capture-pane -p -t e2e | sed -e '/^$/d'; }
+shows() { screen | grep -qF "$1"; }
+stops_shown() { (($(screen | grep -c 'Stopped') >= $1)); }
+stopped() { [[ $(cut -d' ' -f3 "/proc/$(<"$1")/stat") == T ]]; }
+key_prompt_is_last() { [[ $(screen | tail -n 1) == "Press any key to continue . . ."* ]]; }
+shell_prompt_after_key_prompt() { [[ $(screen | tail -n 2) == "Press any key to continue . . ."$'\n$' ]]; }
+type_line() { "${tmux[@]}" send-keys -t e2e -l "$1" && "${tmux[@]}" send-keys -t e2e Enter; }
+settings_are() {  # what, settings file: the terminal's settings now, as the shell reads them
+    rm -f "$work/now"
+    type_line "stty -g >$work/now.part && mv $work/now.part $work/now"
+    wait_for "the settings $1" test -s "$work/now" &&
+        { cmp -s "$2" "$work/now" || fail "$1: the terminal's settings are not the ones wanted"; }
+}
+ended_with() {  # what, exit status, settings file: then the terminal's settings are those
+    wait_for "the end of the run after $1" test -s "$work/status" || return
+    [[ $(<"$work/status") == "$2" ]] || fail "$1: exit status $(<"$work/status"), want $2"
+    cmp -s "$3" "$work/after" || fail "$1: terminal settings changed"
+}
+
+start_shell() {
+    # A server of its own: one that is still shutting down after the last
+    # check cannot take a new session.
+    tmux=(tmux -L "series-e2e-$$-$1" -f /dev/null)
+    rm -f "$work/status" "$work/after" "$work/pid" "$work/shell" "$work/changed"
+    "${tmux[@]}" new-session -d -s e2e -x 80 -y 24 "env PS1='$ ' /bin/sh -i"
+    wait_for "the shell's prompt" shows '$'
+}
+
+# Runs to the key prompt, then ends the wait with a key (in tmux's words), a
+# signal from outside (-TERM), SIGHUP to a run started with it ignored
+# (nohup), or after stops:
+# - C-z: stopped with the terminal put back; an stty while stopped, which the
+#   run keeps from then on; fg and the wait again; a second C-z like the
+#   first; fg and a key;
+# - TSTP-after-the-shell: the stop reaches the run only once the shell has
+#   the terminal back, where putting the terminal back must not stop the run
+#   for writing to it (SIGTTOU); fg and a key.
+check_terminal() {  # key or signal, exit status
+    start_shell "$1"
+    local script="sh $work/run.sh" settings=$work/before
+    [[ $1 == nohup ]] && script+=" nohup"
+    type_line "$script"
+    wait_for "the prompt" shows 'Input a,n:' && type_line '2 3'
+    local expected="\$ $script"$'\nInput a,n:\n2 3\nanswer:246\nPress any key to continue . . .'
+    if wait_for "the key prompt" shows 'Press any key'; then
+        [[ $(screen) == "$expected" ]] || fail "terminal: want '$expected', screen shows '$(screen)'"
+        case $1 in
+        -*) kill "$1" "$(<"$work/pid")" ;;
+        nohup)
+            kill -HUP "$(<"$work/pid")"
+            "${tmux[@]}" send-keys -t e2e q
+            ;;
+        C-z)
+            local stop
+            for stop in 1 2; do
+                "${tmux[@]}" send-keys -t e2e C-z
+                # the run stops only once it has put the terminal back
+                wait_for "stop $stop" stops_shown "$stop" && wait_for "the run's stop $stop" stopped "$work/pid" &&
+                    settings_are "at stop $stop" "$settings"
+                if ((stop == 1)); then
+                    type_line "stty ixany && stty -g >$work/changed.part && mv $work/changed.part $work/changed"
+                    wait_for "the stty while stopped" test -s "$work/changed"
+                    settings=$work/changed
+                fi
+                type_line fg
+                wait_for "the key prompt again after fg" key_prompt_is_last
+            done
+            "${tmux[@]}" send-keys -t e2e q
+            ;;
+        TSTP-after-the-shell)
+            kill -STOP "$(<"$work/shell")"
+            wait_for "the stop of the run's shell" stops_shown 1 &&
+                kill -TSTP "$(<"$work/pid")" &&
+                wait_for "the stop of the run" stopped "$work/pid" &&
+                settings_are "at the stop" "$settings"
+            type_line fg
+            wait_for "the key prompt again after fg" key_prompt_is_last
+            "${tmux[@]}" send-keys -t e2e q
+            ;;
+        *) "${tmux[@]}" send-keys -t e2e "$1" ;;
+        esac
+        ended_with "$1" "$2" "$settings"
+        if (($2 == 0)); then
+            # the key prompt's line ended, and the shell's prompt on its own
+            wait_for "the shell's prompt on a line of its own after $1" shell_prompt_after_key_prompt ||
+                fail "$1: screen shows '$(screen)'"
+        else
+            [[ $(screen) == "$expected"* ]] || fail "$1: screen shows '$(screen)'"
+        fi
+    fi
+    "${tmux[@]}" kill-server
+}
+
+check_terminal q 0
+check_terminal Enter 0
+check_terminal C-d 0
+check_terminal Up 0
+check_terminal C-c 130
+check_terminal 'C-\' 131
+check_terminal C-z 0
+check_terminal TSTP-after-the-shell 0
+check_terminal -TERM 143
+check_terminal -HUP 129
+check_terminal nohup 0
+
+# With its output redirected, nobody sees a key prompt: no wait.
+start_shell redirected
+type_line "sh $work/run.sh >$work/redirected"
+wait_for "the run with its output redirected" test -s "$work/pid" && type_line '2 3'
+ended_with "output redirected" 0 "$work/before"
+[[ $(<"$work/redirected") == $'Input a,n:\nanswer:246' ]] ||
+    fail "output redirected: the file holds '$(<"$work/redirected")'"
+"${tmux[@]}" kill-server
+
+# With its input piped, nobody can answer a key prompt: the answer, and no wait.
+start_shell piped
+type_line "echo 2 3 | sh $work/run.sh"
+ended_with "input piped" 0 "$work/before"
+wait_for "the shell's prompt after the piped run" shows 'answer:246'
+! shows 'Press any key' || fail "input piped: screen shows '$(screen)'"
+"${tmux[@]}" kill-server
+
+finish terminal
