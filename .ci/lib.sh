@@ -79,6 +79,17 @@ aligned_versions() {  # package...
     echo "${request[@]}"
 }
 
+# Makes `root` a fresh Debian root of the release, by mmdebstrap with the
+# options given, with /dev and /proc mounted in it; the shell that calls this
+# takes it away as it exits.
+make_fresh_root() {  # release, mmdebstrap option...
+    root=$(mktemp -d /tmp/series-fresh-debian-XXXXXX)
+    trap "umount -R '$root/proc' '$root/dev' 2>/dev/null; rm -rf '$root'" EXIT
+    mmdebstrap --quiet "${@:2}" "$1" "$root"
+    mount --rbind /dev "$root/dev"
+    mount -t proc proc "$root/proc"
+}
+
 # The commands of a README section's sh block, exactly as printed there.
 readme_commands() {
     local commands

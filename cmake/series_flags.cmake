@@ -66,15 +66,15 @@ endif()
 # where the C library has a static start for it (Debian 12's glibc has on
 # amd64, arm64, i386 and s390x), else at a fixed address.
 if(SERIES_STATIC AND series_linux_lean)
+  set(static_link -static)
   if(SERIES_HARDENING)
     include(CheckLinkerFlag)
     check_linker_flag(CXX -static-pie SERIES_STATIC_PIE)
+    if(SERIES_STATIC_PIE)
+      set(static_link -static-pie)
+    endif()
   endif()
-  if(SERIES_HARDENING AND SERIES_STATIC_PIE)
-    target_link_options(series_flags INTERFACE -static-pie)
-  else()
-    target_link_options(series_flags INTERFACE -static)
-  endif()
+  target_link_options(series_flags INTERFACE ${static_link})
 endif()
 
 # clang-tidy reads a GCC cross build's compile commands as clang would, which

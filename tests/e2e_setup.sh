@@ -35,12 +35,6 @@ if (($#)); then
     (($? == 77)) && { cat "$work/out"; exit 77; }
 fi
 
-whole() {  # variable, file: the file's text, final line ends included
-    local text
-    text=$(cat "$2"; echo .)
-    printf -v "$1" '%s' "${text%.}"
-}
-
 finish() {
     ((failures == 0)) && echo "all $1 checks passed"
     exit $((failures > 0))

@@ -8,6 +8,12 @@
 set -uo pipefail
 . "$(dirname "$0")/e2e_setup.sh"
 
+whole() {  # variable, file: the file's text, final line ends included
+    local text
+    text=$(cat "$2"; echo .)
+    printf -v "$1" '%s' "${text%.}"
+}
+
 check_piped() {  # input, answer, arguments...
     printf '%s' "$1" | "${run[@]}" "${@:3}" >"$work/out" 2>"$work/err"
     local status=$? expected="Input a,n:${eol}answer:$2${eol}" out what="piped '$1' ${*:3}"

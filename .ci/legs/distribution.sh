@@ -9,13 +9,8 @@ packages=(mmdebstrap git blhc)
 # CMAKE_BUILD_TYPE=None to CMake and runs the suite; the packaging, made here
 # from the project's own control file and changelog, is CI's alone.
 leg() {
-    local root source log=build/distribution.log
-    root=$(mktemp -d /tmp/series-build-daemon-XXXXXX)
-    trap "umount -R '$root/proc' '$root/dev' 2>/dev/null; rm -rf '$root'" EXIT
-    mmdebstrap --quiet --variant=buildd \
-        --include=debhelper,cmake,ninja-build,g++,googletest,libgtest-dev bookworm "$root"
-    mount --rbind /dev "$root/dev"
-    mount -t proc proc "$root/proc"
+    local source log=build/distribution.log
+    make_fresh_root bookworm --variant=buildd --include=debhelper,cmake,ninja-build,g++,googletest,libgtest-dev
     chroot "$root" useradd --system --home-dir /nonexistent --shell /usr/sbin/nologin builder
     source=$root/build/series-$(project_version)
     mkdir -p "$source"

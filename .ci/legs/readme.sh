@@ -15,13 +15,9 @@ leg() {
 # and nothing else, and a clone of the commit in it, where a newcomer types
 # the blocks. Run in a subshell of its own, which takes the root away.
 try_readme() {  # release
-    local root commands output
-    root=$(mktemp -d /tmp/series-fresh-debian-XXXXXX)
-    trap "umount -R '$root/proc' '$root/dev' 2>/dev/null; rm -rf '$root'" EXIT
-    mmdebstrap --quiet --variant=apt --skip=cleanup/apt/lists --include=ca-certificates,sudo,git "$1" "$root"
+    local commands output
+    make_fresh_root "$1" --variant=apt --skip=cleanup/apt/lists --include=ca-certificates,sudo,git
     git clone -q . "$root/series"
-    mount --rbind /dev "$root/dev"
-    mount -t proc proc "$root/proc"
     newcomer() { chroot "$root" env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin TERM=xterm \
         bash -c "cd /series && $1"; }
 

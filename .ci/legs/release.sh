@@ -83,7 +83,7 @@ check_release_files() {  # version
 # version that the release's source of it is, by the package that owns what
 # the link took; and that source unpacks, its files' hashes checked.
 check_library_sources() {
-    local build name version terms package package_version count licence dsc checked=()
+    local build name version terms package package_version count licence dsc unpacked checked=()
     for build in build/release-builds/*/; do
         build=${build%/} build=${build##*/}
         while read -r name version terms package package_version count licence; do
@@ -93,7 +93,6 @@ check_library_sources() {
             [[ $(sed -n 's/^Version: //p' "$dsc") == "$version" ]] || die "$dsc is not of version $version"
             echo "$build: $count pieces of $name $version ($package $package_version), its source ${dsc##*/}"
             [[ " ${checked[*]} " == *" $dsc "* ]] && continue
-            local unpacked
             unpacked=$(mktemp -d)
             dpkg-source -x "$dsc" "$unpacked/source" >/dev/null || die "$dsc does not unpack"
             echo "${dsc##*/} unpacks, every file's hash checked"

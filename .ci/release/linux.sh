@@ -14,7 +14,7 @@ deb_files=(bin/series share/doc/series/changelog.gz share/doc/series/copyright s
 # also answers in a root that holds nothing else; the native .deb is
 # installed, used and removed, and passes lintian like every other.
 check_linux_packages() {  # version
-    local version=$1 architecture triple qemu deb unpacked emulator
+    local version=$1 architecture triple qemu released unpacked emulator
     local report=("architecture  tarball's program (bytes, ELF type, kernel from)  .deb's Depends")
     while read -r architecture triple qemu released; do
         [[ $released == yes ]] || continue

@@ -7,8 +7,9 @@ toolchain_setting() {  # file, name: the value of its set(NAME VALUE)
     sed -n "s/^set($2 \(.*\))$/\1/p" "$1"
 }
 
-# Each zip: the program, its manual as README.txt and the copyright, both
-# with Windows line ends; the program stripped, its headers and version
+# Each zip: the program, its manual as README.txt, the licence, the news and
+# the notices of the libraries in it, every text with Windows line ends; the
+# program stripped, its headers and version
 # resource as the tests check them; the program queued for the end-to-end
 # checks under Wine, which skip where it cannot run.
 check_zips() {  # version
