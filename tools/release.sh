@@ -2,28 +2,26 @@
 # SPDX-FileCopyrightText: 2026 The series maintainers
 # SPDX-License-Identifier: MIT
 
-# Makes the release of the checked-out commit in build/dist: the source
-# archive; for each Linux architecture a tarball, whose program stands alone,
-# and a .deb, whose program uses the system's C library; a zip for each
-# Windows one; and SHA256SUMS. Every file carries the time SOURCE_DATE_EPOCH,
-# or the commit's where that is not set, so that the same commit gives the
-# same bytes wherever, whenever and by whomever it is built.
-# Usage: tools/release.sh
+# Makes the release of the checked-out commit in build/dist, in the project's
+# Debian root (tools/root.sh): the source archive; for each Linux architecture
+# a tarball, whose program stands alone, and a .deb, whose program uses the
+# system's C library; a zip for each Windows one; the record of the root; and
+# SHA256SUMS. Every file carries the time SOURCE_DATE_EPOCH, or the commit's
+# where that is not set, so that the same commit in the same root gives the
+# same bytes wherever, whenever and by whomever it is built. Run as root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . tools/project.sh
+. tools/root.sh
 export LC_ALL=C
 
-if [[ -n $(git status --porcelain --untracked-files=no) ]]; then
-    echo "release: the work tree has changes that are not committed; a release is made from a commit" >&2
-    exit 1
-fi
-SOURCE_DATE_EPOCH=$(release_time)
-export SOURCE_DATE_EPOCH
+[[ -z $(git status --porcelain --untracked-files=no) ]] ||
+    { echo "release: the work tree has changes that are not committed; a release is made from a commit" >&2; exit 1; }
+inside_project_root || { in_project_root tools/release.sh; exit; }
+SOURCE_DATE_EPOCH=$(release_time) && export SOURCE_DATE_EPOCH
 version=$(project_version)
 dist=$PWD/build/dist builds=build/release-builds
-rm -rf "$dist" "$builds"
-mkdir -p "$dist" "$builds"
+rm -rf "$dist" "$builds" && mkdir -p "$dist" "$builds"
 
 # The source archive: the commit's tracked files, with the release's time
 # written in, so that a build from it alone makes the same packages.
@@ -36,8 +34,7 @@ package/package.sh source "$source_tree/series-$version" "$dist/series-$version.
 # One build for each package; its target makes the package in the build's folder.
 package() {  # target, build folder, configure arguments...
     echo "-- $2"
-    cmake -B "$2" "${@:3}" >"$2.log" 2>&1 || { cat "$2.log"; return 1; }
-    cmake --build "$2" --target "$1" >>"$2.log" 2>&1 || { cat "$2.log"; return 1; }
+    { cmake -B "$2" "${@:3}" && cmake --build "$2" --target "$1"; } >"$2.log" 2>&1 || { cat "$2.log"; return 1; }
     cp "$2"/series[-_]* "$dist"
 }
 
@@ -52,19 +49,22 @@ while read -r architecture _ _ released; do
     package tarball "$builds/tarball-$architecture" --preset tarball "${settings[@]}"
     package deb "$builds/deb-$architecture" --preset deb "${settings[@]}"
 done < <(linux_architectures)
-for windows in windows-x86 windows-x64; do
-    package zip "$builds/zip-$windows" --preset "$windows" -DBUILD_TESTING=OFF
-done
+for windows in windows-x86 windows-x64; do package zip "$builds/zip-$windows" --preset "$windows" -DBUILD_TESTING=OFF; done
 
 # The complete source of each library whose licence asks for it to go with
 # the programs, at the version that they were linked from, as Debian serves it.
-for map in "$builds"/*/series.map; do
-    package/notices.sh list "$map"
-done | awk '$3 == "source" { print $1 "=" $2 }' | sort -u | while read -r source; do
+for map in "$builds"/*/series.map; do package/notices.sh list "$map"; done |
+    awk '$3 == "source" { print $1 "=" $2 }' | sort -u | while read -r source; do
     echo "-- the source of $source"
     (cd "$dist" && apt-get source --download-only -q "$source" >/dev/null)
 done
 
 cd "$dist"
+# What it was made with, in the fields of Debian's .buildinfo and two of its own.
+printf '%s\n' "Format: 1.0" "Source: series" "Version: $version" "Build-Origin: $(dpkg-vendor --query Vendor)" \
+    "Build-Architecture: $native" "Build-Suites: $(awk '$1 == "deb" { print $3 }' /etc/apt/sources.list | paste -sd' ')" \
+    "Build-Point-Release: $(cat /etc/debian_version)" "Installed-Build-Depends:" >"series-$version.buildinfo"
+dpkg-query -W -f '${db:Status-Abbrev} ${binary:Package} (= ${Version})\n' | sed -n 's/^ii  *//p' | sort |
+    sed 's/^/ /; $!s/$/,/' >>"series-$version.buildinfo"
 sha256sum -- * >SHA256SUMS
 cat SHA256SUMS

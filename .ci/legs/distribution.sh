@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 
 about="the source archive built as a Debian build daemon builds it: the build dependencies alone (no tmux), dpkg-buildflags' flags, the suite, blhc on the log; then with the nocheck profile"
-packages=(mmdebstrap git blhc)
+packages=("${root_packages[@]}" git blhc)
 # A fresh Debian 12 root with the build dependencies alone, where a build
 # user whose shell is nologin builds a Debian package of the commit's source
 # with debhelper, which passes dpkg-buildflags' flags (hardening=+all) and
@@ -10,11 +10,10 @@ packages=(mmdebstrap git blhc)
 # from the project's own control file and changelog, is CI's alone.
 leg() {
     local source log=build/distribution.log
-    make_fresh_root bookworm --variant=buildd --include=debhelper,cmake,ninja-build,g++,googletest,libgtest-dev
+    make_fresh_root make_root bookworm --variant=buildd --include=debhelper,cmake,ninja-build,g++,googletest,libgtest-dev
     chroot "$root" useradd --system --home-dir /nonexistent --shell /usr/sbin/nologin builder
     source=$root/build/series-$(project_version)
-    mkdir -p "$source"
-    git archive HEAD | tar -x -C "$source"
+    mkdir -p "$source" && git archive HEAD | tar -x -C "$source"
     debian_packaging "$source/debian"
     chroot "$root" chown -R builder /build
 

@@ -15,13 +15,12 @@ leg() {
     git ls-files '*.cpp' '*.hpp' '*.c' | xargs clang-format --dry-run --Werror
     # every file's licence and copyright
     reuse lint
-    local lint notes
+    local lint notes presets legs
     for lint in "groff -man -ww -z" "mandoc -T lint"; do
         notes=$($lint build/lint/doc/series.1 2>&1) || true
         [[ -z $notes ]] || die "$lint: $notes"
     done
     # the linux-ARCH presets, and the CI legs, are those of the list of architectures
-    local presets legs
     presets=$(cmake --list-presets=workflow | sed -n 's/^  "\(linux-[^"]*\)".*/\1/p' | sort)
     legs=$(all_legs | grep '^linux-' | sort)
     [[ $presets == "$legs" ]] || die "the linux- workflow presets are"$'\n'"$presets"$'\n'"the list's:"$'\n'"$legs"

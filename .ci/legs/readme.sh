@@ -2,13 +2,10 @@
 # SPDX-License-Identifier: MIT
 
 about="the README's \"Build and run\" (with 2 3 typed in) and \"Test\" blocks, as printed, on fresh Debian 12 and 13"
-packages=(mmdebstrap git)
+packages=("${root_packages[@]}" git)
 leg() {
     local release
-    for release in bookworm trixie; do
-        section "a fresh $release"
-        (try_readme "$release")
-    done
+    for release in bookworm trixie; do section "a fresh $release" && (try_readme "$release"); done
 }
 
 # A fresh Debian root of the release, with its package lists, git and sudo
@@ -16,10 +13,9 @@ leg() {
 # the blocks. Run in a subshell of its own, which takes the root away.
 try_readme() {  # release
     local commands output
-    make_fresh_root "$1" --variant=apt --skip=cleanup/apt/lists --include=ca-certificates,sudo,git
+    make_fresh_root make_root "$1" --variant=apt --skip=cleanup/apt/lists --include=ca-certificates,sudo,git
     git clone -q . "$root/series"
-    newcomer() { chroot "$root" env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin TERM=xterm \
-        bash -c "cd /series && $1"; }
+    newcomer() { in_root "$root" env TERM=xterm bash -c "cd /series && $1"; }
 
     commands=$(readme_commands "Build and run")
     echo "$ $commands"

@@ -3,15 +3,12 @@
 
 about="the README's release command, every artefact checked, each program run through the end-to-end checks, and the release made again bit for bit"
 native=$(dpkg --print-architecture)
-packages=("${build_packages[@]}" tmux dpkg-dev file zip unzip groff man-db lintian devscripts
+packages=("${build_packages[@]}" "${root_packages[@]}" sudo tmux dpkg-dev file zip unzip groff man-db lintian devscripts
           diffoscope-minimal qemu-user g++-mingw-w64-i686 binutils-mingw-w64-i686
           g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine32:i386 wine64)
 # each released foreign architecture's cross compiler and C library, which
 # the release's programs link and a .deb's dependency is stated from
-while read -r architecture triple _ released; do
-    [[ $architecture != "$native" && $released == yes ]] || continue
-    packages+=("g++-$triple" "libc6-dev:$architecture")
-done < <(linux_architectures)
+packages+=($(linux_architectures | awk -v native="$native" '$1 != native && $4 == "yes" { print "g++-" $2, "libc6-dev:" $1 }'))
 
 # each kind of package's checks
 . .ci/release/linux.sh
@@ -21,7 +18,6 @@ leg() {
     local commands version
     commands=$(readme_commands Release)
     version=$(project_version)
-    enable_debian_sources
     echo "$ $commands"
     bash -c "$commands"
     e2e_runs=$(mktemp)
@@ -30,7 +26,7 @@ leg() {
     check_linux_packages "$version"
     check_zips "$version"
     run_e2e "$version"
-    make_again "$commands" "$version"
+    make_again "$version"
 }
 
 # Fails with `what`, where the file listings `got` and `want` differ.
@@ -40,14 +36,9 @@ same_files() {  # what, got, want
     [[ $got == "$want" ]] || die "$1 holds:"$'\n'"$got"$'\n'"want:"$'\n'"$want"
 }
 
-# The release fetches the source of the C library with apt-get source, which
-# needs the archive's source lists beside its package lists.
-enable_debian_sources() {
-    local list=/etc/apt/sources.list.d/series-debian-src.sources
-    grep -rqs '^Types:.*deb-src\|^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d && return
-    sed -n 's/^Types: deb$/Types: deb-src/p; /^\(URIs\|Suites\|Components\|Signed-By\):/p; /^$/p' \
-        /etc/apt/sources.list.d/debian.sources >"$list"
-    apt-get update -q -o Dir::Etc::sourcelist="$list" -o Dir::Etc::sourceparts=- -o APT::Get::List-Cleanup=0
+# Fails where the two files differ, with diffoscope's account of how.
+same_bytes() {  # file, file, how the second was made
+    cmp -s "$1" "$2" || { diffoscope "$1" "$2" || true; die "${1##*/} differs, $3"; }
 }
 
 # What each program of the release took of others' libraries, from its link.
@@ -56,12 +47,13 @@ linked() {  # build folder
 }
 
 check_release_files() {  # version
-    local version=$1 architecture released want=() listing dsc
+    local version=$1 architecture released want=() dsc
     while read -r architecture _ _ released; do
         [[ $released == yes ]] || continue
         want+=("series-$version-Linux-$architecture.tar.gz" "series_${version}_$architecture.deb")
     done < <(linux_architectures)
-    want+=("series-$version.tar.gz" "series-$version-win32.zip" "series-$version-win64.zip" SHA256SUMS)
+    want+=("series-$version.tar.gz" "series-$version-win32.zip" "series-$version-win64.zip"
+        "series-$version.buildinfo" SHA256SUMS)
     # and the sources that the libraries' licences ask for: a .dsc and its files
     for dsc in build/dist/*.dsc; do
         want+=("${dsc##*/}" $(awk '/^Files:/ { files = 1; next } /^[^ ]/ { files = 0 } files { print $3 }' "$dsc"))
@@ -72,11 +64,20 @@ check_release_files() {  # version
         "$(printf '%s\n' "${want[@]}" | grep -vx SHA256SUMS)"
 
     # The source archive holds the commit's tracked files, and the commit's time.
-    listing=$(tar tzf "build/dist/series-$version.tar.gz" | grep -v '/$')
-    same_files "the source archive" "$listing" "$(git ls-files | sed "s|^|series-$version/|")"
+    same_files "the source archive" "$(tar tzf "build/dist/series-$version.tar.gz" | grep -v '/$')" \
+        "$(git ls-files | sed "s|^|series-$version/|")"
     tar xzOf "build/dist/series-$version.tar.gz" "series-$version/cmake/commit-time" | grep -qx '[0-9]*' ||
         die "the source archive carries no time"
     echo "the release holds what it should, and SHA256SUMS checks it"
+
+    # The build record names this root's point release and every package of it, at its version.
+    local record=build/dist/series-$version.buildinfo package recorded
+    grep -qx "Build-Point-Release: $(cat /etc/debian_version)" "$record" || die "$record: not Debian $(cat /etc/debian_version)"
+    sed -n '/^Installed-Build-Depends:/,$ s/^ \([^ ]*\) (= \(.*\)),*$/\1 \2/p' "$record" | while read -r package recorded; do
+        [[ $(dpkg-query -W -f '${db:Status-Abbrev}${Version}' "$package") == "ii $recorded" ]] || die "$record: $package $recorded"
+    done
+    [[ $(grep -c '^ .* (= ' "$record") == $(dpkg -l | grep -c '^ii') ]] || die "$record does not name every package"
+    echo "$record: Debian $(cat /etc/debian_version), and every package of this root at its version"
 }
 
 # Every program took the library whose licence asks for its source at the
@@ -116,12 +117,10 @@ check_notices() {  # what, build folder, the package's folder holding them
 
 # The end-to-end checks of a program that ships, queued to run at the end,
 # a few at a time.
-queue_e2e() {  # what, program, emulator...
-    echo "$*" >>"$e2e_runs"
-}
+queue_e2e() { echo "$*" >>"$e2e_runs"; }  # what, program, emulator...
 
 run_e2e() {  # version
-    local logs
+    local logs log
     logs=$(mktemp -d)
     echo "-- the end-to-end checks of $(wc -l <"$e2e_runs") programs that ship, piped and at a terminal"
     # each line: what, the program, its emulator; 77 is a skip, with its reason
@@ -130,34 +129,30 @@ run_e2e() {  # version
             status=$?
             ((status == 0 || status == 77)) || { echo "FAILED: $2, $checks"; cat "$1/$2 $checks"; exit 1; }
         done' "$1" "$logs" <"$e2e_runs" || die "end-to-end checks failed"
-    local log
-    for log in "$logs"/*; do
-        echo "${log##*/}: $(tail -n 1 "$log")"
-    done
+    for log in "$logs"/*; do echo "${log##*/}: $(tail -n 1 "$log")"; done
 }
 
-# The release again, on a second clone of the commit at a path of another
-# length, later, with another umask, time zone and locale, and where there is
-# one on another file system, which hands out a folder's files in another
-# order (the packages' trees too, through TMPDIR); and the .deb and tarball
-# again from the source archive alone, outside any git repository. Any file
-# that differs fails the leg, with diffoscope's account of it.
-make_again() {  # release command, version
-    local version=$2 again from_source differing=() elsewhere=/tmp
+# The release again, in a root of its own made apart from this one, on a second
+# clone of the commit at a path of another length, later, with another umask,
+# time zone and locale, and where there is one on another file system, which
+# hands out a folder's files in another order (the packages' trees too, through
+# TMPDIR); and the .deb and tarball again from the source archive alone,
+# outside any git repository. Any file that differs fails, with diffoscope's.
+make_again() {  # version
+    local version=$1 again from_source file built elsewhere=/tmp start
     [[ -d /dev/shm && -w /dev/shm ]] && elsewhere=/dev/shm
     again=$(mktemp -d "$elsewhere/series-release-made-again-XXXXXX")
     git clone -q . "$again/series"
-    (cd "$again/series" && umask 002 && TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 TMPDIR=$again bash -c "$1" \
-        >"$again/log" 2>&1) ||
-        { tail -n 30 "$again/log"; die "the release on the second clone failed"; }
+    start=$SECONDS
+    make_fresh_root make_project_root
+    echo "a root of its own for the second release, made in $((SECONDS - start)) s"
+    mkdir -p "$root/again" && mount --bind "$again" "$root/again"
+    in_root "$root" bash -c 'cd /again/series && umask 002 && TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 TMPDIR=/again \
+        tools/release.sh' >"$again/log" 2>&1 ||
+        { tail -n 30 "$again/log"; die "the second release failed"; }
     paste build/dist/SHA256SUMS "$again/series/build/dist/SHA256SUMS"
-    mapfile -t differing < <(diff build/dist/SHA256SUMS "$again/series/build/dist/SHA256SUMS" |
-        sed -n 's/^< [0-9a-f]*  //p')
-    for file in "${differing[@]}"; do
-        diffoscope "build/dist/$file" "$again/series/build/dist/$file" || true
-    done
-    ((${#differing[@]} == 0)) || die "made again, these differ: ${differing[*]}"
-    echo "made again on a second clone: every file the same"
+    for file in $(ls build/dist); do same_bytes "build/dist/$file" "$again/series/build/dist/$file" "made again"; done
+    echo "made again in a root of its own, on a second clone: every file the same"
 
     from_source=$(mktemp -d)
     tar xzf "build/dist/series-$version.tar.gz" -C "$from_source"
@@ -165,11 +160,7 @@ make_again() {  # release command, version
         env -u SOURCE_DATE_EPOCH cmake --workflow --preset "$preset" || exit
     done >"$from_source/log" 2>&1) || { tail -n 30 "$from_source/log"; die "the build from the source archive failed"; }
     for built in "deb/series_${version}_$native.deb" "tarball/series-$version-Linux-$native.tar.gz"; do
-        file=${built#*/}
-        cmp -s "build/dist/$file" "$from_source/series-$version/build/$built" || {
-            diffoscope "build/dist/$file" "$from_source/series-$version/build/$built" || true
-            die "$file differs when built from the source archive"
-        }
+        same_bytes "build/dist/${built#*/}" "$from_source/series-$version/build/$built" "built from the source archive"
     done
     echo "the .deb and the tarball from the source archive alone: the same"
     rm -rf "$again" "$from_source"

@@ -19,8 +19,7 @@ check_linux_packages() {  # version
     while read -r architecture triple qemu released; do
         [[ $released == yes ]] || continue
         unpacked=$(mktemp -d)
-        emulator=()
-        [[ $architecture == "$native" ]] || emulator=("qemu-$qemu")
+        emulator=() && [[ $architecture == "$native" ]] || emulator=("qemu-$qemu")
         check_tarball "$version" "$architecture" "$triple" "$unpacked" "${emulator[@]}"
         check_deb "$version" "$architecture" "$unpacked" "${emulator[@]}"
     done < <(linux_architectures)
@@ -28,8 +27,7 @@ check_linux_packages() {  # version
 }
 
 check_tarball() {  # version, architecture, triple, folder, emulator...
-    local version=$1 architecture=$2 triple=$3 folder=$4/tarball root=$4/root nothing=$4/nothing
-    local answer=$4/answer
+    local version=$1 architecture=$2 triple=$3 folder=$4/tarball root=$4/root nothing=$4/nothing answer=$4/answer alone
     local tarball=build/dist/series-$version-Linux-$architecture.tar.gz program headers kernel
     shift 4
     echo "-- $tarball"
@@ -51,26 +49,18 @@ check_tarball() {  # version, architecture, triple, folder, emulator...
     fi
     # alone in a root of its own: chroot, or the emulator's root an empty folder
     cp "$program" "$root/series"
-    if (($#)); then
-        echo '2 3' | "$@" -L "$nothing" "$root/series" >"$answer"
-    else
-        echo '2 3' | chroot "$root" /series >"$answer"
-    fi
+    if (($#)); then alone=("$@" -L "$nothing" "$root/series"); else alone=(chroot "$root" /series); fi
+    echo '2 3' | "${alone[@]}" >"$answer"
     cmp -s "$answer" <(printf 'Input a,n:\nanswer:246\n') || die "$tarball: alone, its series answers '$(<"$answer")'"
     echo "alone in an empty root, its series answers"
-    if (($#)); then
-        queue_e2e "$architecture-tarball" "$program" "$@" -L "$nothing"
-    else
-        queue_e2e "$architecture-tarball" "$program"
-    fi
+    queue_e2e "$architecture-tarball" "$program" ${1+"$@" -L "$nothing"}
     kernel=$(readelf -n "$program" | sed -n 's/.*OS: Linux, ABI: //p')
     report+=("$(printf '%-13s %8d %-5s %-7s' "$architecture" "$(stat -c %s "$program")" \
         "$(sed -n 's/^Elf file type is \([A-Z]*\).*/\1/p' <<<"$headers")" "$kernel")")
 }
 
 check_deb() {  # version, architecture, folder, emulator...
-    local version=$1 architecture=$2 unpacked=$3/deb deb tags depends
-    deb=build/dist/series_${version}_$architecture.deb
+    local version=$1 architecture=$2 unpacked=$3/deb deb=build/dist/series_${1}_$2.deb tags depends
     shift 3
     echo "-- $deb"
     [[ $(dpkg-deb -f "$deb" Architecture) == "$architecture" ]] || die "$deb: Architecture $(dpkg-deb -f "$deb" Architecture)"
@@ -87,24 +77,18 @@ check_deb() {  # version, architecture, folder, emulator...
     file "$unpacked/usr/bin/series" | sed "s|$unpacked||"
     hardening-check --nofortify --nocfprotection "$unpacked/usr/bin/series"
     bash tests/binary_headers.sh "$unpacked/usr/bin/series" readelf elf libc.so.6
-    if (($#)); then
-        # on the architecture's own libc6, as Debian 12 installs it
-        queue_e2e "$architecture-deb" "$unpacked/usr/bin/series" "$@" -L /
-    else
-        queue_e2e "$architecture-deb" "$unpacked/usr/bin/series"
-        check_installed "$deb"
-    fi
+    # under an emulator, on the architecture's own libc6, as Debian 12 installs it
+    queue_e2e "$architecture-deb" "$unpacked/usr/bin/series" ${1+"$@" -L /}
+    (($#)) || check_installed "$deb"
     report[-1]+="  $depends"
 }
 
 check_installed() {  # deb
-    dpkg -i "$1"
-    hash -r
+    dpkg -i "$1" && hash -r
     [[ $(command -v series) == /usr/bin/series ]] || die "series is not on the PATH"
     echo '2 3' | series | cmp -s - <(printf 'Input a,n:\nanswer:246\n') || die "the installed series answers wrongly"
     man -w series
-    dpkg -r series
-    hash -r
+    dpkg -r series && hash -r
     ! dpkg -L series >/dev/null 2>&1 || die "dpkg still lists series after its removal"
     ! command -v series || die "series is still on the PATH after its removal"
     echo "installed, used and removed"

@@ -3,15 +3,13 @@
 
 # The release leg's checks of the Windows zips, read by .ci/legs/release.sh.
 
-toolchain_setting() {  # file, name: the value of its set(NAME VALUE)
-    sed -n "s/^set($2 \(.*\))$/\1/p" "$1"
-}
+toolchain_setting() { sed -n "s/^set($2 \(.*\))$/\1/p" "$1"; }  # file, name: the value of its set(NAME VALUE)
 
 # Each zip: the program, its manual as README.txt, the licence, the news and
 # the notices of the libraries in it, every text with Windows line ends; the
-# program stripped, its headers and version
-# resource as the tests check them; the program queued for the end-to-end
-# checks under Wine, which skip where it cannot run.
+# program stripped, its headers and version resource as the tests check them;
+# the program queued for the end-to-end checks under Wine, which skip where it
+# cannot run.
 check_zips() {  # version
     local version=$1 bits zip folder triple text
     declare -A toolchains=([32]=cmake/mingw-w64-i686.cmake [64]=cmake/mingw-w64-x86_64.cmake)
