@@ -12,7 +12,7 @@ set(make_package ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH}
 if(WIN32)
   math(EXPR bits "${CMAKE_SIZEOF_VOID_P} * 8")
   add_custom_target(zip COMMAND ${make_package} zip ${PROJECT_BINARY_DIR}
-                                ${PROJECT_BINARY_DIR}/${package_name}-win${bits}.zip VERBATIM)
+                                ${PROJECT_BINARY_DIR}/${package_name}-win${bits}.zip ${PROJECT_VERSION} VERBATIM)
   set(package_targets zip)
 elseif(CMAKE_SYSTEM_NAME STREQUAL "Linux")
   # Debian's name for the architecture: the cross toolchain's, or this machine's.
@@ -24,6 +24,7 @@ elseif(CMAKE_SYSTEM_NAME STREQUAL "Linux")
     add_custom_target(tarball
                       COMMAND ${make_package} tarball ${PROJECT_BINARY_DIR}
                               ${PROJECT_BINARY_DIR}/${package_name}-Linux-${debian_architecture}.tar.gz
+                              ${PROJECT_VERSION}
                       VERBATIM)
     set(package_targets tarball)
   else()

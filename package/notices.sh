@@ -8,7 +8,9 @@
 # Usage: notices.sh list MAP
 #            a line for each source package: its name, version, what it asks
 #            (third-party.txt), the binary package and version, the count of
-#            pieces, and the licence
+#            pieces, how they were taken (members: archive members among them,
+#            linked statically; objects: object files alone, start files),
+#            and the licence
 #        notices.sh write MAP FOLDER [crlf]
 #            FOLDER/SOURCE.txt for each: what was taken, the package's
 #            copyright file and the licence texts that it refers to, as
@@ -33,19 +35,21 @@ pieces() {
         done
 }
 
-# For each source package: pieces, the binary package and its version.
-declare -A counts packages
+# For each source package: pieces, the binary package and its version, and
+# whether any piece is an archive member.
+declare -A counts packages members
 while read -r count piece; do
     owner=$(dpkg -S "$piece" 2>/dev/null || dpkg -S "$(realpath "$piece")" 2>/dev/null) ||
         { echo "notices: $piece, linked into the program, belongs to no package" >&2; exit 1; }
     package=${owner%%: *}
     source=$(dpkg-query -W -f '${source:Package} ${source:Version}' "$package")
     counts[$source]=$((${counts[$source]:-0} + count))
+    [[ $piece != *.a ]] || members[$source]=1
     packages[$source]="$package $(dpkg-query -W -f '${Version}' "$package")"
 done < <(pieces | sort | uniq -c)
 
 listing() {
-    local source name terms
+    local source name terms taken
     for source in "${!counts[@]}"; do
         name=${source% *}
         terms=$(awk -v name="$name" '$1 == name { $1 = ""; print substr($0, 2) }' "$here/third-party.txt")
@@ -53,7 +57,8 @@ listing() {
             echo "notices: the program takes ${counts[$source]} pieces of $name (${packages[$source]}), which package/third-party.txt does not list: read its licence and add it there" >&2
             return 1
         }
-        echo "$source ${terms%% *} ${packages[$source]} ${counts[$source]} ${terms#* }"
+        taken=objects && [[ -z ${members[$source]-} ]] || taken=members
+        echo "$source ${terms%% *} ${packages[$source]} ${counts[$source]} $taken ${terms#* }"
     done | sort
 }
 
@@ -62,7 +67,7 @@ list) listing ;;
 write)
     folder=$3 ending=${4-}
     mkdir -p "$folder"
-    listing | while read -r name version terms package package_version count licence; do
+    listing | while read -r name version terms package package_version count _ licence; do
         copyright=/usr/share/doc/${package%%:*}/copyright
         {
             echo "$name $version, from the Debian package $package $package_version"

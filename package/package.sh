@@ -4,18 +4,21 @@
 
 # Makes one package of a release, a function of its files alone: every file
 # carries the time SOURCE_DATE_EPOCH, modes of its own, owner root, in name
-# order, whatever the machine, user, umask, time zone and file system.
-# Usage: package.sh source FOLDER OUTPUT     the folder, as a .tar.gz
-#        package.sh tarball BUILD OUTPUT     the build installed in a folder
-#                                            named as OUTPUT, as a .tar.gz
-#        package.sh zip BUILD OUTPUT         likewise, as a .zip
+# order, whatever the machine, user, umask, time zone and file system; and
+# its CycloneDX bill of materials beside it, OUTPUT.cdx.json (sbom.sh).
+# Usage: package.sh source FOLDER OUTPUT VERSION    the folder, as a .tar.gz
+#        package.sh tarball BUILD OUTPUT VERSION    the build installed in a
+#                                                   folder named as OUTPUT,
+#                                                   as a .tar.gz
+#        package.sh zip BUILD OUTPUT VERSION        likewise, as a .zip
 #        package.sh deb BUILD OUTPUT VERSION ARCHITECTURE
-#                                            the build installed in /usr, as
-#                                            a .deb, by dpkg's own tools
+#                                                   the build installed in
+#                                                   /usr, as a .deb, by
+#                                                   dpkg's own tools
 set -euo pipefail
 export LC_ALL=C TZ=UTC0  # a zip's times are local times
 : "${SOURCE_DATE_EPOCH:?must be the release time}"
-format=$1 from=$2 output=$(realpath -m "$3")
+format=$1 from=$2 output=$(realpath -m "$3") version=$4
 here=$(dirname "$(realpath "$0")")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -36,7 +39,8 @@ tar_gz() {  # folder: it and what it holds, to the output
 # to the libraries that it took pieces of, in the folder named.
 install_build() {  # prefix, notices folder, line ends (crlf, or none)
     cmake --install "$from" --strip --prefix "$1" >/dev/null
-    "$here/notices.sh" write "$from/series.map" "$2" ${3-}
+    map=$from/series.map
+    "$here/notices.sh" write "$map" "$2" ${3-}
 }
 
 name=$(basename "$output")
@@ -57,7 +61,7 @@ zip)
     (cd "$work" && find "$name" -type f | sort | zip -X -9 -q -@ "$output")
     ;;
 deb)
-    version=$4 architecture=$5 tree=$work/tree docs=$work/tree/usr/share/doc/series
+    architecture=$5 tree=$work/tree docs=$work/tree/usr/share/doc/series
     install_build "$tree/usr" "$docs/third-party"
     # Debian's own: the licence in the copyright file, the changelog its own
     rm "$docs/LICENSE" "$docs/NEWS"
@@ -80,3 +84,4 @@ deb)
     exit 1
     ;;
 esac
+"$here/sbom.sh" "$output" "$version" ${map:+"$map"} >"$output.cdx.json"

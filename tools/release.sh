@@ -5,8 +5,8 @@
 # Makes the release of the checked-out commit in build/dist, in the project's
 # Debian root (tools/root.sh): the source archive; for each Linux architecture
 # a tarball, whose program stands alone, and a .deb, whose program uses the
-# system's C library; a zip for each Windows one; the record of the root; and
-# SHA256SUMS. Every file carries the time SOURCE_DATE_EPOCH, or the commit's
+# system's C library; a zip for each Windows one; a CycloneDX bill of materials
+# of each (ARTEFACT.cdx.json); the record of the root; and SHA256SUMS. Every file carries the time SOURCE_DATE_EPOCH, or the commit's
 # where that is not set, so that the same commit in the same root gives the
 # same bytes wherever, whenever and by whomever it is built. Run as root.
 set -euo pipefail
@@ -29,9 +29,9 @@ source_tree=$(mktemp -d)
 trap 'rm -rf "$source_tree"' EXIT
 git archive --prefix="series-$version/" HEAD | tar -x -C "$source_tree"
 echo "$SOURCE_DATE_EPOCH" >"$source_tree/series-$version/cmake/commit-time"
-package/package.sh source "$source_tree/series-$version" "$dist/series-$version.tar.gz"
+package/package.sh source "$source_tree/series-$version" "$dist/series-$version.tar.gz" "$version"
 
-# One build for each package; its target makes the package in the build's folder.
+# One build for each package; its target makes the package and its SBOM in the build's folder.
 package() {  # target, build folder, configure arguments...
     echo "-- $2"
     { cmake -B "$2" "${@:3}" && cmake --build "$2" --target "$1"; } >"$2.log" 2>&1 || { cat "$2.log"; return 1; }

@@ -70,7 +70,7 @@ in_root() {  # folder, command...: run as root there, in an environment of its o
 # there: the kept root where it was made from the same packages and lists,
 # else one made anew; under CI, always one made anew, for this run alone.
 in_project_root() {  # command...
-    local root=$kept_root leave=unmount_root start=$SECONDS
+    local root=$kept_root leave=unmount_root start=$SECONDS trust=/etc/ssl/certs/ca-certificates.crt
     [[ ${CI-} != true ]] || root=$(mktemp -d /var/tmp/series-root-XXXXXX) leave=remove_root
     trap "$leave '$root'" EXIT
     if [[ $(cat "$root$root_mark" 2>/dev/null) != "$(root_key)" ]]; then
@@ -82,5 +82,6 @@ in_project_root() {  # command...
     fi
     mount_root "$root"
     mkdir -p "$root$PWD" && mount --bind "$PWD" "$root$PWD"
+    [[ ! -f $trust ]] || mount --bind -o ro "$trust" "$root$trust"  # HTTPS as the machine trusts it
     in_root "$root" bash -c 'cd "$0" && exec "$@"' "$PWD" "$@"
 }

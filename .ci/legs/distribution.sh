@@ -33,8 +33,7 @@ leg() {
 }
 
 debian_packaging() {  # folder
-    mkdir -p "$1/source"
-    echo '3.0 (native)' >"$1/source/format"
+    mkdir -p "$1/source" && echo '3.0 (native)' >"$1/source/format"
     cp package/changelog "$1/changelog"
     awk '/^Source:/ { print; print "Build-Depends: debhelper-compat (= 13), cmake, ninja-build, g++,"
                               print " googletest <!nocheck>, libgtest-dev <!nocheck>"

@@ -4,7 +4,7 @@
 about="the README's release command, every artefact checked, each program run through the end-to-end checks, and the release made again bit for bit"
 native=$(dpkg --print-architecture)
 packages=("${build_packages[@]}" "${root_packages[@]}" sudo tmux dpkg-dev file zip unzip groff man-db lintian devscripts
-          diffoscope-minimal qemu-user g++-mingw-w64-i686 binutils-mingw-w64-i686
+          jq python3-jsonschema diffoscope-minimal qemu-user g++-mingw-w64-i686 binutils-mingw-w64-i686
           g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine32:i386 wine64)
 # each released foreign architecture's cross compiler and C library, which
 # the release's programs link and a .deb's dependency is stated from
@@ -20,7 +20,7 @@ leg() {
     version=$(project_version)
     echo "$ $commands"
     bash -c "$commands"
-    e2e_runs=$(mktemp)
+    e2e_runs=$(mktemp) sbom_schemas=$(mktemp -d)
     check_release_files "$version"
     check_library_sources
     check_linux_packages "$version"
@@ -52,8 +52,8 @@ check_release_files() {  # version
         [[ $released == yes ]] || continue
         want+=("series-$version-Linux-$architecture.tar.gz" "series_${version}_$architecture.deb")
     done < <(linux_architectures)
-    want+=("series-$version.tar.gz" "series-$version-win32.zip" "series-$version-win64.zip"
-        "series-$version.buildinfo" SHA256SUMS)
+    want+=("series-$version.tar.gz" "series-$version-win32.zip" "series-$version-win64.zip")
+    want+=("${want[@]/%/.cdx.json}" "series-$version.buildinfo" SHA256SUMS)
     # and the sources that the libraries' licences ask for: a .dsc and its files
     for dsc in build/dist/*.dsc; do
         want+=("${dsc##*/}" $(awk '/^Files:/ { files = 1; next } /^[^ ]/ { files = 0 } files { print $3 }' "$dsc"))
@@ -68,6 +68,7 @@ check_release_files() {  # version
         "$(git ls-files | sed "s|^|series-$version/|")"
     tar xzOf "build/dist/series-$version.tar.gz" "series-$version/cmake/commit-time" | grep -qx '[0-9]*' ||
         die "the source archive carries no time"
+    bash tests/sbom_check.sh "$sbom_schemas" "build/dist/series-$version.tar.gz"
     echo "the release holds what it should, and SHA256SUMS checks it"
 
     # The build record names this root's point release and every package of it, at its version.
@@ -84,35 +85,34 @@ check_release_files() {  # version
 # version that the release's source of it is, by the package that owns what
 # the link took; and that source unpacks, its files' hashes checked.
 check_library_sources() {
-    local build name version terms package package_version count licence dsc unpacked checked=()
+    local build name version terms package package_version count dsc unpacked checked=()
     for build in build/release-builds/*/; do
         build=${build%/} build=${build##*/}
-        while read -r name version terms package package_version count licence; do
+        while read -r name version terms package package_version count _; do
             [[ $terms == source ]] || continue
             dsc=build/dist/${name}_${version#*:}.dsc
             [[ -f $dsc ]] || die "$build links $count pieces of $name $version ($package), whose source the release lacks"
             [[ $(sed -n 's/^Version: //p' "$dsc") == "$version" ]] || die "$dsc is not of version $version"
             echo "$build: $count pieces of $name $version ($package $package_version), its source ${dsc##*/}"
             [[ " ${checked[*]} " == *" $dsc "* ]] && continue
-            unpacked=$(mktemp -d)
-            dpkg-source -x "$dsc" "$unpacked/source" >/dev/null || die "$dsc does not unpack"
+            unpacked=$(mktemp -d) && dpkg-source -x "$dsc" "$unpacked/source" >/dev/null || die "$dsc does not unpack"
             echo "${dsc##*/} unpacks, every file's hash checked"
-            rm -rf "$unpacked"
-            checked+=("$dsc")
+            rm -rf "$unpacked" && checked+=("$dsc")
         done < <(linked "$build")
     done
     ((${#checked[@]})) || die "the release holds no library source"
 }
 
-# The notices of the libraries that a build's program took, which its
-# package holds in the folder named: a file for each, of its version.
-check_notices() {  # what, build folder, the package's folder holding them
+# The notices of the libraries that a build's program took, in the package's
+# folder named, a file each, of its version; and the package's SBOM of them.
+check_notices() {  # package, build folder, the package's folder holding them
     local name version _
     same_files "$1's third-party folder" "$(ls "$3")" "$(linked "$2" | awk '{ print $1 ".txt" }')"
     while read -r name version _; do
         head -n 1 "$3/$name.txt" | grep -q "^$name $version, " || die "$1: the notice of $name is not of $version"
     done < <(linked "$2")
     echo "$1: the notices of $(ls "$3" | paste -sd ' ')"
+    bash tests/sbom_check.sh "$sbom_schemas" "$1" "build/release-builds/$2/series.map"
 }
 
 # The end-to-end checks of a program that ships, queued to run at the end,
