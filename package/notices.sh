@@ -36,20 +36,20 @@ pieces() {
 }
 
 # For each source package: pieces, the binary package and its version, and
-# whether any piece is an archive member.
-declare -A counts packages members
+# how they were taken: members, where any is an archive member.
+declare -A counts packages taken
 while read -r count piece; do
     owner=$(dpkg -S "$piece" 2>/dev/null || dpkg -S "$(realpath "$piece")" 2>/dev/null) ||
         { echo "notices: $piece, linked into the program, belongs to no package" >&2; exit 1; }
     package=${owner%%: *}
     source=$(dpkg-query -W -f '${source:Package} ${source:Version}' "$package")
     counts[$source]=$((${counts[$source]:-0} + count))
-    [[ $piece != *.a ]] || members[$source]=1
+    [[ $piece != *.a ]] || taken[$source]=members
     packages[$source]="$package $(dpkg-query -W -f '${Version}' "$package")"
 done < <(pieces | sort | uniq -c)
 
 listing() {
-    local source name terms taken
+    local source name terms
     for source in "${!counts[@]}"; do
         name=${source% *}
         terms=$(awk -v name="$name" '$1 == name { $1 = ""; print substr($0, 2) }' "$here/third-party.txt")
@@ -57,8 +57,7 @@ listing() {
             echo "notices: the program takes ${counts[$source]} pieces of $name (${packages[$source]}), which package/third-party.txt does not list: read its licence and add it there" >&2
             return 1
         }
-        taken=objects && [[ -z ${members[$source]-} ]] || taken=members
-        echo "$source ${terms%% *} ${packages[$source]} ${counts[$source]} $taken ${terms#* }"
+        echo "$source ${terms%% *} ${packages[$source]} ${counts[$source]} ${taken[$source]:-objects} ${terms#* }"
     done | sort
 }
 

@@ -136,8 +136,8 @@ run_e2e() {  # version
 # clone of the commit at a path of another length, later, with another umask,
 # time zone and locale, and where there is one on another file system, which
 # hands out a folder's files in another order (the packages' trees too, through
-# TMPDIR); and the .deb and tarball again from the source archive alone,
-# outside any git repository. Any file that differs fails, with diffoscope's.
+# TMPDIR); and the .deb and tarball again from the source archive alone, outside
+# any git repository. Any file that differs fails, with diffoscope's account.
 make_again() {  # version
     local version=$1 again from_source file built elsewhere=/tmp start
     [[ -d /dev/shm && -w /dev/shm ]] && elsewhere=/dev/shm
