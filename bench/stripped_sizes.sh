@@ -12,7 +12,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$1" -o "$work/series" "$2"
 "$1" -o "$work/baseline" "$3"
-awk -v s="$(stat -c %s "$work/series")" -v b="$(stat -c %s "$work/baseline")" -v limit="$4" \
+awk -v s="$(wc -c <"$work/series")" -v b="$(wc -c <"$work/baseline")" -v limit="$4" \
     -v name="${2##*/}" 'BEGIN {
         printf "stripped %s: %d bytes, plain C: %d bytes, ratio %.3f (limit %g)\n", name, s, b, s / b, limit
         exit !(s <= limit * b)

@@ -5,6 +5,10 @@
 # tree that `cmake --install` lays out (package/package.sh): in the build
 # folder, `--target deb` and, where the program stands alone
 # (SERIES_STATIC), `--target tarball` on Linux; `--target zip` on Windows.
+# SERIES_PACKAGES turns them on, which the package presets do.
+if(NOT SERIES_PACKAGES)
+  return()
+endif()
 set(package_name series-${PROJECT_VERSION})
 set(make_package ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH}
                  bash ${PROJECT_SOURCE_DIR}/package/package.sh)

@@ -3,8 +3,17 @@
 
 // One console run driven from a string: the input goes in through a
 // temporary file, and what the run wrote, and left unread, comes back out.
+// Its output comes back as the file holds it, so that whatever the run left
+// in the stream's buffer, unflushed, is missing there.
 #pragma once
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+#include <array>
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
@@ -45,23 +54,54 @@ inline std::string rest_of(std::FILE* file) {
     return rest;
 }
 
+// What the file itself holds, read past the stream and its buffer.
+inline std::string written_to(std::FILE* file) {
+    const int descriptor = fileno(file);
+    if (lseek(descriptor, 0, SEEK_SET) != 0) {
+        throw std::runtime_error("cannot read the output back");
+    }
+    std::string written;
+    std::array<char, 4096> block{};
+    for (auto size = read(descriptor, block.data(), block.size()); size > 0;
+         size = read(descriptor, block.data(), block.size())) {
+        written.append(block.data(), static_cast<std::size_t>(size));
+    }
+    return written;
+}
+
+// The run on that input stream, with files for its output and errors.
+inline ConsoleRun run_console_reading(std::FILE* in) {
+    const File out = temporary_file();
+    const File err = temporary_file();
+    ConsoleRun run{series::run_console(in, out.get(), err.get()), {}, {}, {}};
+    run.unread = rest_of(in);
+    run.output = written_to(out.get());
+    std::rewind(err.get());
+    run.errors = rest_of(err.get());
+    return run;
+}
+
 }  // namespace console_run_detail
 
 inline ConsoleRun run_console_on(const std::string& input) {
     using namespace console_run_detail;
     const File in = temporary_file();
-    const File out = temporary_file();
-    const File err = temporary_file();
     if (std::fwrite(input.data(), 1, input.size(), in.get()) != input.size()) {
         throw std::runtime_error("cannot write the input");
     }
     std::rewind(in.get());
+    return run_console_reading(in.get());
+}
 
-    ConsoleRun run{series::run_console(in.get(), out.get(), err.get()), {}, {}, {}};
-    run.unread = rest_of(in.get());
-    std::rewind(out.get());
-    run.output = rest_of(out.get());
-    std::rewind(err.get());
-    run.errors = rest_of(err.get());
-    return run;
+// A run whose input stream is in error, as a directory's is after a read: a
+// write to a stream open for reading alone fails and marks it, on every
+// platform's C library.
+inline ConsoleRun run_console_on_failed_input() {
+    using namespace console_run_detail;
+    const File file = temporary_file();
+    const File in(fdopen(dup(fileno(file.get())), "r"));
+    if (!in || std::fputc('x', in.get()) != EOF || std::ferror(in.get()) == 0) {
+        throw std::runtime_error("no stream in error");
+    }
+    return run_console_reading(in.get());
 }

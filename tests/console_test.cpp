@@ -28,6 +28,7 @@ TEST(RunConsole, AnswersEachInputExactly) {
         {"separate lines", "2\n3\n", "246"},
         {"CRLF line endings", "2\r\n3\r\n", "246"},
         {"tabs", "\t2\t\t3\t", "246"},
+        {"vertical tab and form feed", "\v2\f3", "246"},
         {"signs", "+2 +3", "246"},
         {"leading zeros are decimal", "007 05", "86415"},
         {"trailing number", "2 3 4", "246"},
@@ -72,6 +73,14 @@ TEST(RunConsole, AnswersEachInputExactly) {
         EXPECT_EQ(run.errors, "") << row.what;
         EXPECT_EQ(run.status, 0) << row.what;
     }
+}
+
+// The prompt is seen before the read, which may wait for a person or fail.
+TEST(RunConsole, ThePromptIsOutBeforeAFailedRead) {
+    const ConsoleRun run = run_console_on_failed_input();
+    EXPECT_EQ(run.output, "Input a,n:\n");
+    EXPECT_EQ(run.errors.rfind("series: cannot read standard input: ", 0), 0U) << run.errors;
+    EXPECT_EQ(run.status, 1);
 }
 
 struct UnreadRow {

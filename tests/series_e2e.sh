@@ -38,7 +38,7 @@ check_piped '5 1' 5 --version --help
 
 # An option answers without a prompt, without reading standard input (which
 # the next command then finds whole) and without a pause.
-check_option() {  # option, first line, last line
+check_option() {  # option, first line, last line, a line between (none where empty)
     local status rest
     {
         "${run[@]}" "$1" >"$work/out" 2>"$work/err"
@@ -49,13 +49,14 @@ check_option() {  # option, first line, last line
     whole out "$work/out"
     [[ $out == "$2$eol"* && $out == *"$eol$3$eol" || $out == "$2$eol" && $2 == "$3" ]] ||
         fail "$1: want '$2' ... '$3', got '$out'"
+    [[ -z $4 || $out == *"$eol$4$eol"* ]] || fail "$1: want the line '$4', got '$out'"
     [[ $rest == "2 3" ]] || fail "$1: standard input was read, '$rest' left"
     ((status == 0)) || fail "$1: exit status $status"
 }
-check_option --version "series $version" "There is NO WARRANTY, to the extent permitted by law."
-check_option --help "Usage: series [OPTION]" "$help_end"
-check_option -h "Usage: series [OPTION]" "$help_end"
-((windows)) && check_option '/?' "Usage: series [OPTION]" "$help_end"
+check_option --version "series $version" "There is NO WARRANTY, to the extent permitted by law." ""
+check_option --help "Usage: series [OPTION]" "$help_end" "  $help_switches"
+check_option -h "Usage: series [OPTION]" "$help_end" "  $help_switches"
+((windows)) && check_option '/?' "Usage: series [OPTION]" "$help_end" "  $help_switches"
 
 # A failed read or write ends the run with status 1 and one line on standard
 # error, "series: ", what failed and why.

@@ -15,6 +15,7 @@ skip() {
 }
 ((windows)) && skip "the pause on Windows is the command interpreter's"
 command -v tmux >/dev/null || skip "no tmux"
+[[ -r /proc/self/stat ]] || command -v ps >/dev/null || skip "neither /proc nor ps tells whether a process is stopped"
 # The shell in the terminal is /bin/sh, whatever the user's own is: a build
 # user's may be nologin.
 export SHELL=/bin/sh
@@ -55,7 +56,15 @@ wait_for() {  # what, command...: retries the command for up to ten seconds
 screen() { "${tmux[@]}" capture-pane -p -t e2e | sed -e '/^$/d'; }
 shows() { screen | grep -qF "$1"; }
 stops_shown() { (($(screen | grep -c 'Stopped') >= $1)); }
-stopped() { [[ $(cut -d' ' -f3 "/proc/$(<"$1")/stat") == T ]]; }
+stopped() {  # file of a process id: where the system keeps the state, or ps
+    local pid
+    pid=$(<"$1")
+    if [[ -r /proc/$pid/stat ]]; then
+        [[ $(cut -d' ' -f3 "/proc/$pid/stat") == T ]]
+    else
+        [[ $(ps -o stat= -p "$pid") == T* ]]
+    fi
+}
 key_prompt_is_last() { [[ $(screen | tail -n 1) == "Press any key to continue . . ."* ]]; }
 shell_prompt_after_key_prompt() { [[ $(screen | tail -n 2) == "Press any key to continue . . ."$'\n$' ]]; }
 type_line() { "${tmux[@]}" send-keys -t e2e -l "$1" && "${tmux[@]}" send-keys -t e2e Enter; }
@@ -71,12 +80,12 @@ ended_with() {  # what, exit status, settings file: then the terminal's settings
     cmp -s "$3" "$work/after" || fail "$1: terminal settings changed"
 }
 
-start_shell() {
+start_shell() {  # name, shell (/bin/sh where none is given)
     # A server of its own: one that is still shutting down after the last
     # check cannot take a new session.
     tmux=(tmux -L "series-e2e-$$-$1" -f /dev/null)
     rm -f "$work/status" "$work/after" "$work/pid" "$work/shell" "$work/changed"
-    "${tmux[@]}" new-session -d -s e2e -x 80 -y 24 "env PS1='$ ' /bin/sh -i"
+    "${tmux[@]}" new-session -d -s e2e -x 80 -y 24 "env PS1='$ ' ${2:-/bin/sh} -i"
     wait_for "the shell's prompt" shows '$'
 }
 
@@ -88,9 +97,16 @@ start_shell() {
 #   first; fg and a key;
 # - TSTP-after-the-shell: the stop reaches the run only once the shell has
 #   the terminal back, where putting the terminal back must not stop the run
-#   for writing to it (SIGTTOU); fg and a key.
+#   for writing to it (SIGTTOU); fg and a key;
+# - STOP-from-outside: in bash, which sets the terminal its own way when a job
+#   stops, a SIGSTOP to the whole job, which the run cannot see coming; fg and
+#   a key.
 check_terminal() {  # key or signal, exit status
-    start_shell "$1"
+    if [[ $1 == STOP-from-outside ]]; then
+        start_shell "$1" "bash --norc --noprofile"
+    else
+        start_shell "$1"
+    fi
     local script="sh $work/run.sh" settings=$work/before
     [[ $1 == nohup ]] && script+=" nohup"
     type_line "$script"
@@ -131,6 +147,13 @@ check_terminal() {  # key or signal, exit status
             wait_for "the key prompt again after fg" key_prompt_is_last
             "${tmux[@]}" send-keys -t e2e q
             ;;
+        STOP-from-outside)
+            kill -STOP -- "-$(<"$work/shell")"
+            wait_for "the stop" stops_shown 1
+            type_line fg
+            wait_for "the key prompt again after fg" key_prompt_is_last
+            "${tmux[@]}" send-keys -t e2e y
+            ;;
         *) "${tmux[@]}" send-keys -t e2e "$1" ;;
         esac
         ended_with "$1" "$2" "$settings"
@@ -149,10 +172,12 @@ check_terminal q 0
 check_terminal Enter 0
 check_terminal C-d 0
 check_terminal Up 0
+check_terminal C-s 0
 check_terminal C-c 130
 check_terminal 'C-\' 131
 check_terminal C-z 0
 check_terminal TSTP-after-the-shell 0
+check_terminal STOP-from-outside 0
 check_terminal -TERM 143
 check_terminal -HUP 129
 check_terminal nohup 0

@@ -1,12 +1,18 @@
 # SPDX-FileCopyrightText: 2026 The series maintainers
 # SPDX-License-Identifier: MIT
 
-about="the program and the fuzz target built with every build option and every build type"
+about="the program and the fuzz target built with every build option and every build type; the users' builds link with no GNU-only flag"
 packages=("${test_packages[@]}" clang libclang-rt-14-dev)
 leg() {
-    local type option settings targets
+    local type option settings targets preset
+    # the builds that a user makes link wherever CMake does, Apple's linker too
+    for preset in release native; do
+        cmake --preset "$preset" >/dev/null && test -s "build/$preset/build.ninja"
+        ! grep -- '-Map' "build/$preset/build.ninja" || die "the $preset build links with a GNU linker's map"
+    done
+    echo "release and native: no linker map"
     for type in Debug Release RelWithDebInfo MinSizeRel; do
-        for option in SANITIZE COVERAGE FUZZ STATIC HARDENING; do
+        for option in SANITIZE COVERAGE FUZZ STATIC HARDENING PACKAGES; do
             echo "$type with SERIES_$option"
             settings=(-DCMAKE_BUILD_TYPE="$type" "-DSERIES_$option=ON") targets=(series)
             if [[ $option == FUZZ ]]; then

@@ -137,8 +137,9 @@ int run_console(std::FILE* input, std::FILE* output, std::FILE* errors) {
     const std::int32_t total = in_range ? series_sum(*a, *n) : 0;
 
     std::array<char, 11> digits{};  // room for a sign and ten digits
-    const char* const digits_end = std::to_chars(digits.begin(), digits.end(), total).ptr;
-    return write_or_report({"answer:", {digits.data(), digits_end}, "\n"}, output, errors);
+    char* const first = digits.data();
+    const char* const last = std::to_chars(first, first + digits.size(), total).ptr;
+    return write_or_report({"answer:", {first, last}, "\n"}, output, errors);
 }
 
 }  // namespace series

@@ -14,16 +14,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 namespace {
 
-// Returns how many inputs it replayed.
+// Returns how many inputs it replayed, or -1 where a path cannot be read: a
+// misspelt path is a failure, not an empty input.
 int replay(const std::filesystem::path& path) {
     if (std::filesystem::is_directory(path)) {
         int replayed = 0;
         for (const auto& entry : std::filesystem::directory_iterator(path)) {
-            replayed += replay(entry.path());
+            const int inputs = replay(entry.path());
+            if (inputs < 0) {
+                return inputs;
+            }
+            replayed += inputs;
         }
         return replayed;
     }
     std::ifstream stream(path, std::ios::binary);
+    if (!stream) {
+        static_cast<void>(std::fprintf(stderr, "cannot read %s\n", path.string().c_str()));
+        return -1;
+    }
     const std::vector<std::uint8_t> bytes(std::istreambuf_iterator<char>(stream), {});
     LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
     return 1;
@@ -34,8 +43,12 @@ int replay(const std::filesystem::path& path) {
 int main(int argc, char** argv) {
     int replayed = 0;
     for (int i = 1; i < argc; ++i) {
-        replayed += replay(argv[i]);
+        const int inputs = replay(argv[i]);
+        if (inputs < 0) {
+            return 1;
+        }
+        replayed += inputs;
     }
     std::printf("replayed %d inputs\n", replayed);
-    return replayed > 0 ? 0 : 1;  // no inputs means a wrong path, not a pass
+    return replayed > 0 ? 0 : 1;  // no inputs at all is a wrong path too
 }

@@ -19,17 +19,20 @@ namespace {
 constexpr std::string_view key_prompt = "Press any key to continue . . . ";
 
 // The terminal's settings to put back when the wait ends, and the wait's own:
-// one key, unechoed and without Enter. Ctrl-C, Ctrl-\ and Ctrl-Z keep their
-// signals.
+// one key, unechoed and without Enter, whatever key it is: flow control and
+// the extended keys (Ctrl-S, Ctrl-V, Ctrl-O) are off, so that none is taken
+// by the terminal instead. Ctrl-C, Ctrl-\ and Ctrl-Z keep their signals.
 termios saved_mode{};
 termios key_wait_mode{};
 
-// The signals that end or stop a run, from the keyboard or from outside, and
-// what they did before the wait. While the handler runs for one of them, all
-// of them wait, so that none cuts into another's putting back the terminal.
-constexpr std::array ending_signals{SIGTERM, SIGHUP, SIGQUIT, SIGINT, SIGTSTP};
-std::array<struct sigaction, ending_signals.size()> previous_actions{};
+// The signals that end or stop a run, from the keyboard or from outside, then
+// SIGCONT, which a run gets when it goes on after any stop, and what each did
+// before the wait. While a handler runs for one of them, all of them wait, so
+// that none cuts into another's work on the terminal.
+constexpr std::array caught_signals{SIGTERM, SIGHUP, SIGQUIT, SIGINT, SIGTSTP, SIGCONT};
+std::array<struct sigaction, caught_signals.size()> previous_actions{};
 struct sigaction restoring_action {};
+struct sigaction resuming_action {};
 
 // Everything below runs in the signal handler too: async-signal-safe calls
 // only.
@@ -50,7 +53,8 @@ bool read_terminal_mode() {
         return false;
     }
     key_wait_mode = saved_mode;
-    key_wait_mode.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+    key_wait_mode.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | IEXTEN);
+    key_wait_mode.c_iflag &= ~static_cast<tcflag_t>(IXON);
     key_wait_mode.c_cc[VMIN] = 1;
     key_wait_mode.c_cc[VTIME] = 0;
     return true;
@@ -74,10 +78,8 @@ void write_to_terminal(std::string_view text) {
 }
 
 // Puts the terminal back, then lets the signal take its usual course: the run
-// ends by it, so that the shell sees which one, or, for SIGTSTP, stops here.
-// After a stop the wait comes back with its prompt, in settings made from the
-// terminal's as they are now, which an stty during the stop may have changed.
-// errno stays as the interrupted code left it.
+// ends by it, so that the shell sees which one, or, for SIGTSTP, stops here
+// until SIGCONT. errno stays as the interrupted code left it.
 void restore_terminal_and_resend(int signal_number) {
     const int interrupted_errno = errno;
     restore_terminal();
@@ -90,29 +92,43 @@ void restore_terminal_and_resend(int signal_number) {
 
     sigprocmask(SIG_BLOCK, &this_signal, nullptr);  // until the handler returns
     sigaction(signal_number, &restoring_action, nullptr);
-    if (read_terminal_mode()) {
-        tcsetattr(STDIN_FILENO, TCSANOW, &key_wait_mode);
-    }
-    write_to_terminal(key_prompt);
     errno = interrupted_errno;
 }
 
-// A signal that the run was started with ignored stays ignored.
-void catch_ending_signals() {
+// After any stop, Ctrl-Z or a SIGSTOP from outside, the shell has had the
+// terminal and set it its own way. Once the run has it back in the
+// foreground, the wait comes back with its prompt, in settings made from the
+// terminal's as they are now, which an stty during the stop may have changed.
+// In the background it leaves the terminal alone: its read stops it until fg.
+void resume_key_wait(int /*signal_number*/) {
+    const int interrupted_errno = errno;
+    if (tcgetpgrp(STDIN_FILENO) == getpgrp() && read_terminal_mode()) {
+        tcsetattr(STDIN_FILENO, TCSANOW, &key_wait_mode);
+        write_to_terminal(key_prompt);
+    }
+    errno = interrupted_errno;
+}
+
+// An ending signal that the run was started with ignored stays ignored.
+void catch_signals() {
     restoring_action.sa_handler = restore_terminal_and_resend;
-    restoring_action.sa_flags = SA_RESTART;  // after a stop, the wait goes on
-    restoring_action.sa_mask = signal_set(ending_signals);
-    for (std::size_t i = 0; i < ending_signals.size(); ++i) {
-        sigaction(ending_signals[i], nullptr, &previous_actions[i]);
-        if (previous_actions[i].sa_handler != SIG_IGN) {
-            sigaction(ending_signals[i], &restoring_action, nullptr);
+    resuming_action.sa_handler = resume_key_wait;
+    for (struct sigaction* action : {&restoring_action, &resuming_action}) {
+        action->sa_flags = SA_RESTART;  // after a stop, the wait goes on
+        action->sa_mask = signal_set(caught_signals);
+    }
+    for (std::size_t i = 0; i < caught_signals.size(); ++i) {
+        const bool resumes = caught_signals[i] == SIGCONT;
+        sigaction(caught_signals[i], nullptr, &previous_actions[i]);
+        if (resumes || previous_actions[i].sa_handler != SIG_IGN) {
+            sigaction(caught_signals[i], resumes ? &resuming_action : &restoring_action, nullptr);
         }
     }
 }
 
-void release_ending_signals() {
-    for (std::size_t i = 0; i < ending_signals.size(); ++i) {
-        sigaction(ending_signals[i], &previous_actions[i], nullptr);
+void release_signals() {
+    for (std::size_t i = 0; i < caught_signals.size(); ++i) {
+        sigaction(caught_signals[i], &previous_actions[i], nullptr);
     }
 }
 
@@ -135,10 +151,10 @@ void wait_for_key() {
 
     // The signals wait while the wait is set up and taken down, so that none
     // finds the terminal and the handlers out of step.
-    const sigset_t ending = signal_set(ending_signals);
+    const sigset_t caught = signal_set(caught_signals);
     sigset_t unblocked{};
-    sigprocmask(SIG_BLOCK, &ending, &unblocked);
-    catch_ending_signals();
+    sigprocmask(SIG_BLOCK, &caught, &unblocked);
+    catch_signals();
     tcsetattr(STDIN_FILENO, TCSANOW, &key_wait_mode);
     write_to_terminal(key_prompt);
     sigprocmask(SIG_SETMASK, &unblocked, nullptr);
@@ -153,9 +169,9 @@ void wait_for_key() {
     while (read(STDIN_FILENO, key.data(), key.size()) < 0 && errno == EINTR) {
     }
 
-    sigprocmask(SIG_BLOCK, &ending, nullptr);
+    sigprocmask(SIG_BLOCK, &caught, nullptr);
     restore_terminal();
-    release_ending_signals();
+    release_signals();
     sigprocmask(SIG_SETMASK, &unblocked, nullptr);
     write_to_terminal("\n");
 }
