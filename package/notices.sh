@@ -20,6 +20,7 @@ export LC_ALL=C
 here=$(dirname "$(realpath "$0")")
 mode=$1 map=$2
 build=$(realpath "$(dirname "$map")")
+[[ -r $map ]] || { echo "notices: no linker's map $map" >&2; exit 1; }
 
 # The pieces, a path each, once for every member taken from an archive; the
 # program's own, in the build, aside.
@@ -47,6 +48,8 @@ while read -r count piece; do
     [[ $piece != *.a ]] || taken[$source]=members
     packages[$source]="$package $(dpkg-query -W -f '${Version}' "$package")"
 done < <(pieces | sort | uniq -c)
+# every program takes the start files at least
+((${#counts[@]})) || { echo "notices: $map names nothing of others' libraries" >&2; exit 1; }
 
 listing() {
     local source name terms

@@ -7,16 +7,10 @@
 # component for each library that the program's link took (notices.sh list),
 # at the version of the source that the installed package was built from.
 # Usage: sbom_check.sh SCHEMA_FOLDER ARTEFACT [MAP]
-#        CycloneDX's schemas in the folder are those that its own library on
-#        the npm registry ships, fetched there the first time.
+#        SCHEMA_FOLDER holds CycloneDX's JSON schemas, as its own library
+#        ships them (bom-1.6.SNAPSHOT.schema.json and those it refers to).
 set -euo pipefail
 schemas=$1 artefact=$2 map=${3-} sbom=$2.cdx.json
-library=https://registry.npmjs.org/@cyclonedx/cyclonedx-library/-/cyclonedx-library-10.3.0.tgz
-[[ -f $schemas/bom-1.6.SNAPSHOT.schema.json ]] || {
-    /usr/lib/apt/apt-helper -o APT::Sandbox::User=root download-file "$library" "$schemas/library.tgz" \
-        SHA256:9833bd949052eb18218dd64b13ad62d9246f7395eef01c66dad08fcbacf74f01 >/dev/null
-    tar xzf "$schemas/library.tgz" -C "$schemas" --strip-components=3 package/res/schema
-}
 python3 - "$schemas" "$sbom" <<'END'
 import json, pathlib, sys, jsonschema
 folder, sbom = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])

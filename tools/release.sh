@@ -6,17 +6,18 @@
 # Debian root (tools/root.sh): the source archive; for each Linux architecture
 # a tarball, whose program stands alone, and a .deb, whose program uses the
 # system's C library; a zip for each Windows one; a CycloneDX bill of materials
-# of each (ARTEFACT.cdx.json); the record of the root; and SHA256SUMS. Every file carries the time SOURCE_DATE_EPOCH, or the commit's
-# where that is not set, so that the same commit in the same root gives the
-# same bytes wherever, whenever and by whomever it is built. Run as root.
+# of each (ARTEFACT.cdx.json); the record of the root; and SHA256SUMS. Every
+# file carries the time SOURCE_DATE_EPOCH, or the commit's where that is not
+# set, so that the same commit, in a root of the same packages, gives the
+# same bytes by whomever it is built. Run as root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . tools/project.sh
 . tools/root.sh
 export LC_ALL=C
 
-[[ -z $(git status --porcelain --untracked-files=no) ]] ||
-    { echo "release: the work tree has changes that are not committed; a release is made from a commit" >&2; exit 1; }
+changes=$(git status --porcelain --untracked-files=no) && [[ -z $changes ]] ||
+    { echo "release: the work tree has changes that are not committed, or git cannot tell; a release is made from a commit" >&2; exit 1; }
 inside_project_root || { in_project_root tools/release.sh; exit; }
 SOURCE_DATE_EPOCH=$(release_time) && export SOURCE_DATE_EPOCH
 version=$(project_version)

@@ -6,39 +6,50 @@
 # every package that a leg of .ci/run lists, from Debian 12's point release and
 # its updates alone: the security suite carries only some architectures, and
 # lags on some mirrors, where a Multi-Arch: same package needs one version.
-root_sources=("deb http://deb.debian.org/debian bookworm main"
-              "deb http://deb.debian.org/debian bookworm-updates main")
+# Every root comes from SERIES_DEBIAN_MIRROR, else the Debian mirror that this
+# machine's apt uses, else mmdebstrap's default, through apt's proxy if any.
 root_packages=(mmdebstrap mount)  # what makes a root
 kept_root=/var/cache/series/root  # for the next run, where CI is not true
 root_mark=/etc/series-root        # in a project root: what it was made from
 
 inside_project_root() { [[ -f $root_mark ]]; }
 project_packages() { (. .ci/lib.sh && for leg in $(all_legs); do leg_packages "$leg"; done) | tr ' ' '\n' | sort -u; }
+debian_mirror() {
+    [[ -n ${SERIES_DEBIAN_MIRROR-} ]] && echo "$SERIES_DEBIAN_MIRROR" && return
+    apt-get indextargets --format '$(ORIGIN) $(LABEL) $(REPO_URI)' | awk '$1 $2 == "DebianDebian" { print $3; exit }'
+}
 
-# What a project root made now is made from: its packages, its sources, and
-# the InRelease files of their lists as the archive serves them.
-root_key() {
-    local lists source uri suite
+# What a root was made from: the packages, the mirror, its sources and their
+# InRelease files as the archive serves them now.
+root_key() {  # folder
+    local lists uri suite
     lists=$(mktemp -d)
-    for source in "${root_sources[@]}"; do
-        read -r _ uri suite _ <<<"$source"
-        /usr/lib/apt/apt-helper -o APT::Sandbox::User=root download-file "$uri/dists/$suite/InRelease" "$lists/$suite" >/dev/null
+    grep -s '^deb ' "$1/etc/apt/sources.list" | while read -r _ uri suite _; do
+        /usr/lib/apt/apt-helper -o APT::Sandbox::User=root download-file "${uri%/}/dists/$suite/InRelease" "$lists/$suite" >/dev/null
     done
-    { project_packages; printf '%s\n' "${root_sources[@]}"; cat "$lists"/*; } | sha256sum | cut -d' ' -f1
+    { project_packages; debian_mirror; cat "$1/etc/apt/sources.list" "$lists"/*; } 2>/dev/null | sha256sum | cut -d' ' -f1
     rm -rf "$lists"
 }
 
-# Makes the folder a Debian root of the suite by mmdebstrap, with the options
-# and mirrors given; where apt cannot have a package, says which, for what
-# architecture, and apt's reason.
-make_root() {  # folder, suite, mmdebstrap option or mirror...
-    local log package reason
+# Makes the folder a Debian root of the suite and its updates, with the
+# options given, in a mount namespace of its own; where apt cannot have a
+# package, says which, for what architecture, and apt's reason.
+make_root() {  # folder, suite, mmdebstrap option...
+    local mirror scheme proxy log package reason options=() sources=()
+    mirror=$(debian_mirror)
+    [[ -z $mirror ]] || sources=("deb $mirror $2 main" "deb $mirror $2-updates main")
+    for scheme in http https; do
+        proxy=$(apt-config dump --format '%v%n' "Acquire::$scheme::Proxy")
+        [[ -z $proxy ]] || options+=("--aptopt=Acquire::$scheme::Proxy \"$proxy\"")
+    done
     log=$(mktemp)
-    mmdebstrap "$2" "$1" "${@:3}" >"$log" 2>&1 && rm "$log" && return
+    unshare --mount mmdebstrap "${options[@]}" --setup-hook='sed -i "/-security /d" "$1/etc/apt/sources.list"' \
+        "${@:3}" "$2" "$1" "${sources[@]}" >"$log" 2>&1 && rm "$log" && return
     read -r package reason < <(sed -nE 's/^ ([^ ]+) : (.*)/\1 \2/p; s/^E: Unable to locate package (.*)/\1 no package list has it/p
-        s/^E: Package .(.*). has no installation candidate/\1 it has no installation candidate/p' "$log") || { grep '^E: ' "$log"; return 1; }
+        s/^E: Package .(.*). has no installation candidate/\1 it has no installation candidate/p' "$log") ||
+        { grep '^E: ' "$log" >&2 || tail -n 5 "$log" >&2; return 1; }
     [[ $package == *:* ]] || package+=:$(dpkg --print-architecture)
-    echo "FAIL: apt cannot put ${package%:*} for ${package#*:} in the root: $reason"
+    echo "FAIL: apt cannot put ${package%:*} for ${package#*:} in the root: $reason" >&2
     return 1
 }
 
@@ -47,41 +58,54 @@ make_project_root() {  # folder
     packages=$(project_packages)
     make_root "$1" bookworm --variant=apt --skip=cleanup/apt/lists --include="$(paste -sd, <<<"$packages")" \
         --architectures="$({ dpkg --print-architecture; sed -n 's/.*://p' <<<"$packages"; } | awk '!seen[$0]++' | paste -sd,)" \
-        "${root_sources[@]}" "${root_sources[@]/#deb/deb-src}"
+        --setup-hook='sed -i "p; s/^deb /deb-src /" "$1/etc/apt/sources.list"' || return
     # a checkout of anyone's, mounted in it, is root's to use there
-    printf '[safe]\n\tdirectory = *\n' >"$1/etc/gitconfig"
-    root_key >"$1$root_mark"
+    printf '[safe]\n\tdirectory = *\n' >"$1/etc/gitconfig" && root_key "$1" >"$1$root_mark"
 }
 
-# /dev, /proc and a /tmp of its own; unmounted at once, even where a process
-# lingers (a wineserver), and never taken away while anything is mounted.
+# /dev, /proc and a /tmp of its own, in the caller's mount namespace.
 mount_root() { mount --rbind --make-rslave /dev "$1/dev" && mount -t proc proc "$1/proc" && mount -t tmpfs tmpfs "$1/tmp"; }
-unmount_root() { findmnt -rno TARGET | grep "^$1/" | sort -r | xargs -r umount --lazy; }
-remove_root() {  # folder
-    unmount_root "$1"
-    ! findmnt -rno TARGET | grep -q "^$1/" || { echo "$1 still has file systems mounted: left as it is"; return 1; }
-    rm -rf "$1"
-}
 in_root() {  # folder, command...: run as root there, in an environment of its own
-    chroot "$1" env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin TERM="${TERM:-dumb}" CI="${CI-}" "${@:2}"
+    chroot "$1" env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin TERM="${TERM:-dumb}" CI="${CI-}" \
+        ${SOURCE_DATE_EPOCH:+SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH"} "${@:2}"
 }
 
 # Runs the command in the project's root, with the project at its own path
 # there: the kept root where it was made from the same packages and lists,
-# else one made anew; under CI, always one made anew, for this run alone.
+# else one made anew (once no run uses it); under CI, one made for this run
+# alone. The run has a mount namespace of its own, on a throwaway layer over
+# the root (overlayfs): however it ends, no mount outlives it, and the root
+# stays as it was made. A layer that a killed run left goes at the next run.
 in_project_root() {  # command...
-    local root=$kept_root leave=unmount_root start=$SECONDS trust=/etc/ssl/certs/ca-certificates.crt
-    [[ ${CI-} != true ]] || root=$(mktemp -d /var/tmp/series-root-XXXXXX) leave=remove_root
-    trap "$leave '$root'" EXIT
-    if [[ $(cat "$root$root_mark" 2>/dev/null) != "$(root_key)" ]]; then
-        remove_root "$root" && mkdir -p "$root"
-        make_project_root "$root"
-        echo "the root $root, from ${root_sources[*]}: made in $((SECONDS - start)) s, $(du -sh "$root" | cut -f1)"
-    else
-        echo "the root $root, made before from the same packages and lists"
+    local root=$kept_root start=$SECONDS lock layers layer held status=0
+    [[ ${CI-} != true ]] || { root=$(mktemp -d /var/tmp/series-root-XXXXXX) && trap "rm -rf '$root' '$root.lock'" EXIT; }
+    made() { [[ -f $root$root_mark && $(<"$root$root_mark") == "$(root_key "$root")" ]]; }
+    mkdir -p "${root%/*}" && exec {lock}>>"$root.lock" && flock -s "$lock"
+    if ! made; then
+        flock -x "$lock"
+        if ! made; then
+            rm -rf "$root.new" && mkdir "$root.new"
+            make_project_root "$root.new" || { rm -rf "$root.new"; return 1; }
+            rm -rf "$root" && mv "$root.new" "$root"
+        fi
+        flock -s "$lock"
     fi
-    mount_root "$root"
-    mkdir -p "$root$PWD" && mount --bind "$PWD" "$root$PWD"
-    [[ ! -f $trust ]] || mount --bind -o ro "$trust" "$root$trust"  # HTTPS as the machine trusts it
-    in_root "$root" bash -c 'cd "$0" && exec "$@"' "$PWD" "$@"
+    echo "the root $root, from $(grep '^deb ' "$root/etc/apt/sources.list" | paste -sd,) ($((SECONDS - start)) s)"
+    exec {layers}>>/var/tmp/series-layers.lock && flock "$layers"  # one run at a time takes a layer
+    for layer in /var/tmp/series-layer-*/; do flock -n "$layer/held" rm -rf "$layer" || true; done
+    layer=$(mktemp -d /var/tmp/series-layer-XXXXXX) && exec {held}>"$layer/held" && flock "$held" && exec {layers}>&-
+    unshare --mount bash -euc '. tools/root.sh && enter_root "$@"' enter "$root" "$layer" "$@" {lock}>&- {held}>&- ||
+        status=$?
+    rm -rf "$layer"
+    return $status
+}
+
+enter_root() {  # root, layer, command...
+    local merged=$2/merged trust=/etc/ssl/certs/ca-certificates.crt
+    mkdir "$2/upper" "$2/work" "$merged"
+    mount -t overlay overlay -o "lowerdir=$1,upperdir=$2/upper,workdir=$2/work" "$merged"
+    mount_root "$merged"
+    mkdir -p "$merged$PWD" && mount --bind "$PWD" "$merged$PWD"
+    [[ ! -f $trust ]] || mount --bind -o ro "$trust" "$merged$trust"  # HTTPS as the machine trusts it
+    in_root "$merged" bash -c 'cd "$0" && exec "$@"' "$PWD" "${@:3}"
 }

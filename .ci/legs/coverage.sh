@@ -3,4 +3,4 @@
 
 about="the suite with gcov, and a line and branch report of src/"
 packages=("${test_packages[@]}" gcovr)
-leg() { cmake --workflow --preset coverage; }
+leg() { cmake --workflow --preset coverage && suite_report build/coverage; }

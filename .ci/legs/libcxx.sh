@@ -5,6 +5,8 @@ about="the suite with clang and libc++, and the import check thirty times with c
 packages=("${test_packages[@]}" libbenchmark-dev clang llvm libc++-14-dev libc++abi-14-dev)
 leg() {
     cmake --workflow --preset libcxx
+    suite_report build/libcxx
     grep '^CMAKE_READELF:' build/libcxx/CMakeCache.txt
     ctest --test-dir build/libcxx -R '^series_headers$' --repeat until-fail:30 --output-on-failure
+    passed "the import check thirty times"
 }

@@ -9,18 +9,17 @@ leg() {
     for preset in release native; do
         cmake --preset "$preset" >/dev/null && test -s "build/$preset/build.ninja"
         ! grep -- '-Map' "build/$preset/build.ninja" || die "the $preset build links with a GNU linker's map"
+        passed "the $preset build links with no linker map"
     done
-    echo "release and native: no linker map"
     for type in Debug Release RelWithDebInfo MinSizeRel; do
         for option in SANITIZE COVERAGE FUZZ STATIC HARDENING PACKAGES; do
-            echo "$type with SERIES_$option"
             settings=(-DCMAKE_BUILD_TYPE="$type" "-DSERIES_$option=ON") targets=(series)
             if [[ $option == FUZZ ]]; then
                 settings+=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) targets+=(console_fuzz)
             fi
             cmake -S . -B "build/options/$type-$option" -G Ninja "${settings[@]}" >/dev/null
             cmake --build "build/options/$type-$option" --target "${targets[@]}" >/dev/null
+            passed "$type with SERIES_$option"
         done
     done
-    echo "all built"
 }

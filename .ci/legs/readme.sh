@@ -17,14 +17,16 @@ try_readme() {  # release
     git clone -q . "$root/series"
     newcomer() { in_root "$root" env TERM=xterm bash -c "cd /series && $1"; }
 
-    commands=$(readme_commands "Build and run")
+    commands=$(documented_commands README.md "Build and run")
     echo "$ $commands"
     output=$(newcomer "$commands" <<<'2 3')
     echo "$output" | tail -n 5
     [[ $(tail -n 2 <<<"$output") == $'Input a,n:\nanswer:246' ]] ||
         die "$1: the output does not end with the two lines of the answer"
+    passed "$1: Build and run"
 
-    commands=$(readme_commands "Test")
+    commands=$(documented_commands README.md "Test")
     echo "$ $commands"
     newcomer "$commands" </dev/null
+    suite_report "$root/series/build/native"
 }

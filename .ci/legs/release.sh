@@ -1,7 +1,7 @@
 # SPDX-FileCopyrightText: 2026 The series maintainers
 # SPDX-License-Identifier: MIT
 
-about="the README's release command, every artefact checked, each program run through the end-to-end checks, and the release made again bit for bit"
+about="the documented release command, every artefact checked, each program run through the end-to-end checks, and the release made again bit for bit"
 native=$(dpkg --print-architecture)
 packages=("${build_packages[@]}" "${root_packages[@]}" sudo tmux dpkg-dev file zip unzip groff man-db lintian devscripts
           jq python3-jsonschema diffoscope-minimal qemu-user g++-mingw-w64-i686 binutils-mingw-w64-i686
@@ -14,13 +14,14 @@ packages+=($(linux_architectures | awk -v native="$native" '$1 != native && $4 =
 . .ci/release/linux.sh
 . .ci/release/windows.sh
 
+
 leg() {
     local commands version
-    commands=$(readme_commands Release)
+    commands=$(documented_commands doc/release.md "The release command")
     version=$(project_version)
     echo "$ $commands"
     bash -c "$commands"
-    e2e_runs=$(mktemp) sbom_schemas=$(mktemp -d)
+    e2e_runs=$(mktemp)
     check_release_files "$version"
     check_library_sources
     check_linux_packages "$version"
@@ -69,7 +70,7 @@ check_release_files() {  # version
     tar xzOf "build/dist/series-$version.tar.gz" "series-$version/cmake/commit-time" | grep -qx '[0-9]*' ||
         die "the source archive carries no time"
     bash tests/sbom_check.sh "$sbom_schemas" "build/dist/series-$version.tar.gz"
-    echo "the release holds what it should, and SHA256SUMS checks it"
+    passed "the release holds what it should, and SHA256SUMS checks it"
 
     # The build record names this root's point release and every package of it, at its version.
     local record=build/dist/series-$version.buildinfo package recorded
@@ -78,7 +79,7 @@ check_release_files() {  # version
         [[ $(dpkg-query -W -f '${db:Status-Abbrev}${Version}' "$package") == "ii $recorded" ]] || die "$record: $package $recorded"
     done
     [[ $(grep -c '^ .* (= ' "$record") == $(dpkg -l | grep -c '^ii') ]] || die "$record does not name every package"
-    echo "$record: Debian $(cat /etc/debian_version), and every package of this root at its version"
+    passed "$record: Debian $(cat /etc/debian_version), and every package of this root at its version"
 }
 
 # Every program took the library whose licence asks for its source at the
@@ -93,26 +94,21 @@ check_library_sources() {
             dsc=build/dist/${name}_${version#*:}.dsc
             [[ -f $dsc ]] || die "$build links $count pieces of $name $version ($package), whose source the release lacks"
             [[ $(sed -n 's/^Version: //p' "$dsc") == "$version" ]] || die "$dsc is not of version $version"
-            echo "$build: $count pieces of $name $version ($package $package_version), its source ${dsc##*/}"
+            passed "$build: $count pieces of $name $version ($package $package_version), its source ${dsc##*/}"
             [[ " ${checked[*]} " == *" $dsc "* ]] && continue
             unpacked=$(mktemp -d) && dpkg-source -x "$dsc" "$unpacked/source" >/dev/null || die "$dsc does not unpack"
-            echo "${dsc##*/} unpacks, every file's hash checked"
+            passed "${dsc##*/} unpacks, every file's hash checked"
             rm -rf "$unpacked" && checked+=("$dsc")
         done < <(linked "$build")
     done
     ((${#checked[@]})) || die "the release holds no library source"
 }
 
-# The notices of the libraries that a build's program took, in the package's
-# folder named, a file each, of its version; and the package's SBOM of them.
+# Each package's notices and SBOM, held to what its program holds.
 check_notices() {  # package, build folder, the package's folder holding them
-    local name version _
-    same_files "$1's third-party folder" "$(ls "$3")" "$(linked "$2" | awk '{ print $1 ".txt" }')"
-    while read -r name version _; do
-        head -n 1 "$3/$name.txt" | grep -q "^$name $version, " || die "$1: the notice of $name is not of $version"
-    done < <(linked "$2")
-    echo "$1: the notices of $(ls "$3" | paste -sd ' ')"
+    bash tests/notices_check.sh "${2%%-*}" "build/release-builds/$2" "$3" "$1"
     bash tests/sbom_check.sh "$sbom_schemas" "$1" "build/release-builds/$2/series.map"
+    passed "$1: its notices and SBOM"
 }
 
 # The end-to-end checks of a program that ships, queued to run at the end,
@@ -120,7 +116,7 @@ check_notices() {  # package, build folder, the package's folder holding them
 queue_e2e() { echo "$*" >>"$e2e_runs"; }  # what, program, emulator...
 
 run_e2e() {  # version
-    local logs log
+    local logs log reason
     logs=$(mktemp -d)
     echo "-- the end-to-end checks of $(wc -l <"$e2e_runs") programs that ship, piped and at a terminal"
     # each line: what, the program, its emulator; 77 is a skip, with its reason
@@ -128,8 +124,18 @@ run_e2e() {  # version
             bash "tests/series_$checks.sh" "$3" "$0" "${@:4}" >"$1/$2 $checks" 2>&1
             status=$?
             ((status == 0 || status == 77)) || { echo "FAILED: $2, $checks"; cat "$1/$2 $checks"; exit 1; }
+            echo "exit status $status" >>"$1/$2 $checks"
         done' "$1" "$logs" <"$e2e_runs" || die "end-to-end checks failed"
-    for log in "$logs"/*; do echo "${log##*/}: $(tail -n 1 "$log")"; done
+    for log in "$logs"/*; do
+        reason=$(sed -n 's/^skipped: //p' "$log" | head -n 1)
+        if [[ $(tail -n 1 "$log") == "exit status 0" ]]; then
+            passed "${log##*/}: $(tail -n 2 "$log" | head -n 1)"
+        elif [[ $reason =~ ($cannot_run_32_bit|$interpreters_pause) ]]; then
+            skipped "${log##*/}: $reason"
+        else
+            die "${log##*/} was skipped: ${reason:-for no reason given}"
+        fi
+    done
 }
 
 # The release again, in a root of its own made apart from this one, on a second
@@ -152,7 +158,7 @@ make_again() {  # version
         { tail -n 30 "$again/log"; die "the second release failed"; }
     paste build/dist/SHA256SUMS "$again/series/build/dist/SHA256SUMS"
     for file in $(ls build/dist); do same_bytes "build/dist/$file" "$again/series/build/dist/$file" "made again"; done
-    echo "made again in a root of its own, on a second clone: every file the same"
+    passed "made again in a root of its own, on a second clone: every file the same"
 
     from_source=$(mktemp -d)
     tar xzf "build/dist/series-$version.tar.gz" -C "$from_source"
@@ -162,6 +168,6 @@ make_again() {  # version
     for built in "deb/series_${version}_$native.deb" "tarball/series-$version-Linux-$native.tar.gz"; do
         same_bytes "build/dist/${built#*/}" "$from_source/series-$version/build/$built" "built from the source archive"
     done
-    echo "the .deb and the tarball from the source archive alone: the same"
+    passed "the .deb and the tarball from the source archive alone: the same"
     rm -rf "$again" "$from_source"
 }

@@ -3,4 +3,4 @@
 
 about="the suite under AddressSanitizer and UndefinedBehaviorSanitizer"
 packages=("${test_packages[@]}")
-leg() { cmake --workflow --preset sanitize; }
+leg() { cmake --workflow --preset sanitize && suite_report build/sanitize; }

@@ -5,5 +5,7 @@ about="the whole suite on the program linked statically, as the tarballs ship it
 packages=("${test_packages[@]}")
 leg() {
     cmake --workflow --preset static
+    suite_report build/static
     cmake --build build/static --target size_report
+    passed "the static program's size"
 }

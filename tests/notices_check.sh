@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The series maintainers
+# SPDX-License-Identifier: MIT
+
+# A package's notices of others' libraries, a file each in its third-party
+# folder, and its bill of materials, ARTEFACT.cdx.json, held to what
+# package/linked-libraries.txt says the program of its kind holds, apart from
+# the link that both are read from: each library named once, taken as it
+# says, and a symbol of each defined in the program; each notice of the
+# version that the link took.
+# Usage: notices_check.sh KIND BUILD NOTICES ARTEFACT
+#        BUILD is the build folder of the program, with its map and the nm
+#        that CMake found for it.
+set -euo pipefail
+kind=$1 build=$2 folder=$3 artefact=$4 sbom=$4.cdx.json count=0
+fail() {
+    echo "FAIL: ${artefact##*/}: $*"
+    exit 1
+}
+program=$build/series && [[ -f $program ]] || program+=.exe
+symbols=$("$(sed -n 's/^CMAKE_NM:FILEPATH=//p' "$build/CMakeCache.txt")" --defined-only "$program")
+notices=$(ls "$folder")
+
+while read -r pattern taken symbol; do
+    notice=$(for name in $notices; do [[ ${name%.txt} != $pattern ]] || echo "$name"; done)
+    [[ $(wc -w <<<"$notice") == 1 ]] || fail "where $pattern is linked, the notices are: $notices"
+    how=$(jq -r --arg name "${notice%.txt}" '.components[] | select(.name == $name).properties[]
+        | select(.name == "series:linked").value | sub("linked statically"; "members") | sub("start files"; "objects")' "$sbom")
+    [[ $how == $taken ]] || fail "its SBOM names ${notice%.txt} as taken '${how:-not at all}', not $taken"
+    grep -Eq "[[:space:]]($symbol)\$" <<<"$symbols" || fail "its program defines no $symbol of $pattern"
+    count=$((count + 1))
+done < <(awk -v kind="$kind" '$1 == kind { print $2, $3, $4 }' "$(dirname "$0")/../package/linked-libraries.txt")
+((count > 0 && $(wc -w <<<"$notices") == count && $(jq '.components | length' "$sbom") == count)) ||
+    fail "$count libraries linked; notices: $notices; in the SBOM: $(jq -c '[.components[].name]' "$sbom")"
+
+while read -r name version _; do
+    head -n 1 "$folder/$name.txt" | grep -q "^$name $version, " || fail "the notice of $name is not of $version"
+done < <("$(dirname "$0")/../package/notices.sh" list "$build/series.map")
+echo "${artefact##*/}: the notices and the SBOM of $(paste -sd ' ' <<<"$notices"), as linked"
