@@ -20,13 +20,15 @@ fail() {
 # interpreter's pause writes its own text after the answer, the emulator may
 # write notes of its own to standard error, msvcrt has no errno of its own for
 # a directory as input or a closed pipe, "/?" asks for help, and the help
-# names it and points at README.txt.
+# names it, says that the pause always comes, and points at README.txt.
 if [[ $series == *.exe ]]; then
     eol=$'\r\n' windows=1 directory_reason="Invalid argument" pipe_reason="Invalid argument"
     help_switches="-h, --help, /?" help_end="The whole description: README.txt, beside series.exe."
+    after_the_answer="It then runs the command interpreter's pause, which waits for a key."
 else
     eol=$'\n' windows=0 directory_reason="Is a directory" pipe_reason="Broken pipe"
     help_switches="-h, --help" help_end="The whole description: the manual page, series(1)."
+    after_the_answer="When standard input and output are a terminal, it then waits for a key."
 fi
 
 # The emulator's probe: 77 when it cannot run here.

@@ -38,7 +38,7 @@ check_piped '5 1' 5 --version --help
 
 # An option answers without a prompt, without reading standard input (which
 # the next command then finds whole) and without a pause.
-check_option() {  # option, first line, last line, a line between (none where empty)
+check_option() {  # option, first line, last line, lines between...
     local status rest
     {
         "${run[@]}" "$1" >"$work/out" 2>"$work/err"
@@ -49,14 +49,18 @@ check_option() {  # option, first line, last line, a line between (none where em
     whole out "$work/out"
     [[ $out == "$2$eol"* && $out == *"$eol$3$eol" || $out == "$2$eol" && $2 == "$3" ]] ||
         fail "$1: want '$2' ... '$3', got '$out'"
-    [[ -z $4 || $out == *"$eol$4$eol"* ]] || fail "$1: want the line '$4', got '$out'"
+    local line
+    for line in "${@:4}"; do
+        [[ $out == *"$eol$line$eol"* ]] || fail "$1: want the line '$line', got '$out'"
+    done
     [[ $rest == "2 3" ]] || fail "$1: standard input was read, '$rest' left"
     ((status == 0)) || fail "$1: exit status $status"
 }
-check_option --version "series $version" "There is NO WARRANTY, to the extent permitted by law." ""
-check_option --help "Usage: series [OPTION]" "$help_end" "  $help_switches"
-check_option -h "Usage: series [OPTION]" "$help_end" "  $help_switches"
-((windows)) && check_option '/?' "Usage: series [OPTION]" "$help_end" "  $help_switches"
+check_option --version "series $version" "There is NO WARRANTY, to the extent permitted by law."
+help_lines=("Usage: series [OPTION]" "$help_end" "  $help_switches" "$after_the_answer")
+check_option --help "${help_lines[@]}"
+check_option -h "${help_lines[@]}"
+((windows)) && check_option '/?' "${help_lines[@]}"
 
 # A failed read or write ends the run with status 1 and one line on standard
 # error, "series: ", what failed and why.

@@ -18,9 +18,11 @@ void ignore_broken_pipe();
 void wait_for_key();
 
 // The help switches that this platform's programs take besides -h and
-// --help, and where the whole description of the program is, for the help.
+// --help, what follows the answer here, and where the whole description of
+// the program is, for the help.
 bool is_native_help_switch(std::string_view argument);
 extern const std::string_view help_switches;
+extern const std::string_view after_the_answer;
 extern const std::string_view manual_location;
 
 }  // namespace series::platform

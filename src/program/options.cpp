@@ -16,11 +16,13 @@ constexpr std::string_view usage_and_description = R"(Usage: series [OPTION]
 Sums the repeated-digit series a + aa + aaa + ... of n numbers.
 
 It writes the prompt "Input a,n:", reads a digit a and a count n from
-standard input (typed, not given as arguments) and writes one line: "answer:"
-and the total, in 32-bit arithmetic that wraps around. A digit outside 1 to 9,
-a count below 1, or input that is not a number gives answer:0. At a terminal
-it then waits for a key.
+standard input (typed, not given as arguments, separated by white space:
+"2 3", not "2,3") and writes one line: "answer:" and the total, in 32-bit
+arithmetic that wraps around. A digit outside 1 to 9, a count below 1, or
+input that is not two numbers gives answer:0.
+)";
 
+constexpr std::string_view options_heading = R"(
 Options, each the one argument:
   )";
 
@@ -54,9 +56,10 @@ std::optional<int> answer_option(int argc, const char* const* argv, std::FILE* o
         return write_or_report({version_and_licence}, output, errors);
     }
     if (option == "--help" || option == "-h" || platform::is_native_help_switch(option)) {
-        return write_or_report({usage_and_description, platform::help_switches,
-                                options_and_exit_status, platform::manual_location, ".\n"},
-                               output, errors);
+        return write_or_report(
+            {usage_and_description, platform::after_the_answer, options_heading,
+             platform::help_switches, options_and_exit_status, platform::manual_location, ".\n"},
+            output, errors);
     }
     return std::nullopt;
 }

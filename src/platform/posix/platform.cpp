@@ -178,6 +178,8 @@ void wait_for_key() {
 
 bool is_native_help_switch(std::string_view /*argument*/) { return false; }
 const std::string_view help_switches = "-h, --help";
+const std::string_view after_the_answer =
+    "When standard input and output are a terminal, it then waits for a key.\n";
 const std::string_view manual_location = "the manual page, series(1)";
 
 }  // namespace series::platform

@@ -20,6 +20,8 @@ void wait_for_key() {
 // Windows programs take "/?" for help; the manual travels as a text file.
 bool is_native_help_switch(std::string_view argument) { return argument == "/?"; }
 const std::string_view help_switches = "-h, --help, /?";
+const std::string_view after_the_answer =
+    "It then runs the command interpreter's pause, which waits for a key.\n";
 const std::string_view manual_location = "README.txt, beside series.exe";
 
 }  // namespace series::platform
