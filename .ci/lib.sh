@@ -37,7 +37,11 @@ run_leg() {
         ((status == 0))
 }
 passed() { echo "passed: $*" | tee -a "$tally"; }
-skipped() { echo "skipped: $*" | tee -a "$tally"; }
+# A skip counts only for a reason that matches the pattern named in advance.
+skipped() {  # what, reason, the reasons allowed (an extended regex; none where empty)
+    [[ -n ${3-} && $2 =~ $3 ]] || die "$1 was skipped: ${2:-for no reason given}"
+    echo "skipped: $1: $2" | tee -a "$tally"
+}
 
 # The suite of a build folder as CTest last ran it, a check a test: each one
 # passed, or skipped for a reason that matches the pattern given; a skip for
@@ -50,8 +54,7 @@ suite_report() {  # build folder, the reasons a test may be skipped for (an exte
     total=$(sed -n 's|^[0-9]*/\([0-9]*\) Testing: .*|\1|p' "$log" | head -n 1)
     [[ $total -gt 0 && $(grep -c . <<<"$results") == "$total" ]] || die "$log: ${total:-no} tests; results: $results"
     while read -r result name reason; do
-        [[ $result == passed ]] || [[ -n ${2-} && $reason =~ $2 ]] || die "$name was skipped: $reason"
-        "$result" "$name${reason:+: $reason}"
+        if [[ $result == passed ]]; then passed "$name"; else skipped "$name" "$reason" "${2-}"; fi
     done <<<"$results"
 }
 # The reasons named in advance: a machine that runs no 32-bit program, and a
