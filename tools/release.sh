@@ -2,14 +2,12 @@
 # SPDX-FileCopyrightText: 2026 The series maintainers
 # SPDX-License-Identifier: MIT
 
-# Makes the release of the checked-out commit in build/dist, in the project's
-# Debian root (tools/root.sh): the source archive; for each Linux architecture
-# a tarball, whose program stands alone, and a .deb, whose program uses the
-# system's C library; a zip for each Windows one; a CycloneDX bill of materials
-# of each (ARTEFACT.cdx.json); the record of the root; and SHA256SUMS. Every
-# file carries the time SOURCE_DATE_EPOCH, or the commit's where that is not
-# set, so that the same commit, in a root of the same packages, gives the
-# same bytes by whomever it is built. Run as root.
+# Makes the release of the checked-out commit in build/dist, as root, in the
+# project's Debian root (tools/root.sh): the source archive, a tarball and a
+# .deb for each Linux architecture, a zip for each Windows one, an SBOM of each
+# (ARTEFACT.cdx.json), the root's record, SHA256SUMS. Every file carries the
+# time SOURCE_DATE_EPOCH, else the commit's: the same commit, in a root of the
+# same packages, gives the same bytes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . tools/project.sh
@@ -24,23 +22,20 @@ version=$(project_version)
 dist=$PWD/build/dist builds=build/release-builds
 rm -rf "$dist" "$builds" && mkdir -p "$dist" "$builds"
 
-# The source archive: the commit's tracked files, with the release's time
-# written in, so that a build from it alone makes the same packages.
+# The commit's tracked files, with the release's time, which a build from them alone keeps.
 source_tree=$(mktemp -d)
 trap 'rm -rf "$source_tree"' EXIT
 git archive --prefix="series-$version/" HEAD | tar -x -C "$source_tree"
 echo "$SOURCE_DATE_EPOCH" >"$source_tree/series-$version/cmake/commit-time"
 package/package.sh source "$source_tree/series-$version" "$dist/series-$version.tar.gz" "$version"
 
-# One build for each package; its target makes the package and its SBOM in the build's folder.
-package() {  # target, build folder, configure arguments...
+package() {  # target, build folder, configure arguments...: the package and its SBOM
     echo "-- $2"
     { cmake -B "$2" "${@:3}" && cmake --build "$2" --target "$1"; } >"$2.log" 2>&1 || { cat "$2.log"; return 1; }
     cp "$2"/series[-_]* "$dist"
 }
 
-# Every Linux program links the C library of Debian's libc6-dev, of this
-# machine's architecture or the multiarch one of the others.
+# Every Linux program links Debian's libc6-dev: this machine's, or the others' multiarch one.
 native=$(dpkg --print-architecture)
 while read -r architecture _ _ released; do
     [[ $released == yes ]] || continue
@@ -52,8 +47,7 @@ while read -r architecture _ _ released; do
 done < <(linux_architectures)
 for windows in windows-x86 windows-x64; do package zip "$builds/zip-$windows" --preset "$windows" -DBUILD_TESTING=OFF; done
 
-# The complete source of each library whose licence asks for it to go with
-# the programs, at the version that they were linked from, as Debian serves it.
+# The source of each library whose licence asks for it, at the version linked, from Debian.
 for map in "$builds"/*/series.map; do package/notices.sh list "$map"; done |
     awk '$3 == "source" { print $1 "=" $2 }' | sort -u | while read -r source; do
     echo "-- the source of $source"

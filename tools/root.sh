@@ -1,13 +1,11 @@
 # SPDX-FileCopyrightText: 2026 The series maintainers
 # SPDX-License-Identifier: MIT
 
-# The Debian roots that the checks and the release run in, made by mmdebstrap;
-# sourced, from the project's top folder, by root. The project's root holds
-# every package that a leg of .ci/run lists, from Debian 12's point release and
-# its updates alone: the security suite carries only some architectures, and
-# lags on some mirrors, where a Multi-Arch: same package needs one version.
-# Every root comes from SERIES_DEBIAN_MIRROR, else the Debian mirror that this
-# machine's apt uses, else mmdebstrap's default, through apt's proxy if any.
+# The Debian roots that the checks and the release run in; sourced by root.
+# The project's root holds every package that a leg of .ci/run lists, from
+# Debian 12 and its updates (the security suite lags on some mirrors, where a
+# Multi-Arch: same package needs one version), from SERIES_DEBIAN_MIRROR, else
+# this machine's Debian mirror, else mmdebstrap's default, through apt's proxy.
 root_packages=(mmdebstrap mount)  # what makes a root
 kept_root=/var/cache/series/root  # for the next run, where CI is not true
 root_mark=/etc/series-root        # in a project root: what it was made from
@@ -31,9 +29,8 @@ root_key() {  # folder
     rm -rf "$lists"
 }
 
-# Makes the folder a Debian root of the suite and its updates, with the
-# options given, in a mount namespace of its own; where apt cannot have a
-# package, says which, for what architecture, and apt's reason.
+# Makes the folder a Debian root of the suite and its updates; where apt
+# cannot have a package, says which, for what architecture, and apt's reason.
 make_root() {  # folder, suite, mmdebstrap option...
     local mirror scheme proxy log package reason options=() sources=()
     mirror=$(debian_mirror)
@@ -49,8 +46,7 @@ make_root() {  # folder, suite, mmdebstrap option...
         s/^E: Package .(.*). has no installation candidate/\1 it has no installation candidate/p' "$log") ||
         { grep '^E: ' "$log" >&2 || tail -n 5 "$log" >&2; return 1; }
     [[ $package == *:* ]] || package+=:$(dpkg --print-architecture)
-    echo "FAIL: apt cannot put ${package%:*} for ${package#*:} in the root: $reason" >&2
-    return 1
+    echo "FAIL: apt cannot put ${package%:*} for ${package#*:} in the root: $reason" >&2 && return 1
 }
 
 make_project_root() {  # folder
@@ -70,32 +66,27 @@ in_root() {  # folder, command...: run as root there, in an environment of its o
         ${SOURCE_DATE_EPOCH:+SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH"} "${@:2}"
 }
 
-# Runs the command in the project's root, with the project at its own path
-# there: the kept root where it was made from the same packages and lists,
-# else one made anew (once no run uses it); under CI, one made for this run
-# alone. The run has a mount namespace of its own, on a throwaway layer over
-# the root (overlayfs): however it ends, no mount outlives it, and the root
-# stays as it was made. A layer that a killed run left goes at the next run.
+# Runs the command in the project's root, the project at its own path: the
+# kept root where it was made from the same packages and lists, else one made
+# anew once no run uses it; under CI, one for this run alone. In a mount
+# namespace of its own, on a throwaway layer (overlayfs): no mount outlives the
+# run, the root stays as made, and a killed run's layer goes at the next run.
 in_project_root() {  # command...
     local root=$kept_root start=$SECONDS lock layers layer held status=0
     [[ ${CI-} != true ]] || { root=$(mktemp -d /var/tmp/series-root-XXXXXX) && trap "rm -rf '$root' '$root.lock'" EXIT; }
     made() { [[ -f $root$root_mark && $(<"$root$root_mark") == "$(root_key "$root")" ]]; }
     mkdir -p "${root%/*}" && exec {lock}>>"$root.lock" && flock -s "$lock"
-    if ! made; then
-        flock -x "$lock"
-        if ! made; then
-            rm -rf "$root.new" && mkdir "$root.new"
-            make_project_root "$root.new" || { rm -rf "$root.new"; return 1; }
-            rm -rf "$root" && mv "$root.new" "$root"
-        fi
-        flock -s "$lock"
+    if ! made && flock -x "$lock" && ! made; then
+        rm -rf "$root.new" && mkdir "$root.new"
+        make_project_root "$root.new" || { rm -rf "$root.new"; return 1; }
+        rm -rf "$root" && mv "$root.new" "$root"
     fi
+    flock -s "$lock"
     echo "the root $root, from $(grep '^deb ' "$root/etc/apt/sources.list" | paste -sd,) ($((SECONDS - start)) s)"
     exec {layers}>>/var/tmp/series-layers.lock && flock "$layers"  # one run at a time takes a layer
-    for layer in /var/tmp/series-layer-*/; do flock -n "$layer/held" rm -rf "$layer" || true; done
+    for held in /var/tmp/series-layer-*/held; do [[ ! -e $held ]] || flock -n "$held" rm -rf "${held%/held}" || true; done
     layer=$(mktemp -d /var/tmp/series-layer-XXXXXX) && exec {held}>"$layer/held" && flock "$held" && exec {layers}>&-
-    unshare --mount bash -euc '. tools/root.sh && enter_root "$@"' enter "$root" "$layer" "$@" {lock}>&- {held}>&- ||
-        status=$?
+    unshare --mount bash -euc '. tools/root.sh && enter_root "$@"' enter "$root" "$layer" "$@" {lock}>&- {held}>&- || status=$?
     rm -rf "$layer"
     return $status
 }

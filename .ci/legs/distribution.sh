@@ -4,17 +4,15 @@
 about="the source archive built as a Debian build daemon builds it: the build dependencies alone (no tmux), dpkg-buildflags' flags, the suite, blhc on the log; then with the nocheck profile"
 packages=("${root_packages[@]}" git blhc)
 # A fresh Debian 12 root with the build dependencies alone, where a build
-# user whose shell is nologin builds a Debian package of the commit's source
-# with debhelper, which passes dpkg-buildflags' flags (hardening=+all) and
-# CMAKE_BUILD_TYPE=None to CMake and runs the suite; the packaging, made here
-# from the project's own control file and changelog, is CI's alone.
+# user whose shell is nologin builds the commit's source with package/rules.
 leg() {
     local source log=build/distribution.log
     make_fresh_root make_root bookworm --variant=buildd --include=debhelper,cmake,ninja-build,g++,googletest,libgtest-dev
     chroot "$root" useradd --system --home-dir /nonexistent --shell /usr/sbin/nologin builder
     source=$root/build/series-$(project_version)
     mkdir -p "$source" && git archive HEAD | tar -x -C "$source"
-    debian_packaging "$source/debian"
+    mkdir -p "$source/debian/source" && echo '3.0 (native)' >"$source/debian/source/format"
+    cp package/changelog package/control package/rules "$source/debian"
     chroot "$root" chown -R builder /build
 
     builder() { chroot "$root" runuser -u builder -- env -i PATH=/usr/bin:/bin HOME=/nonexistent \
@@ -30,17 +28,4 @@ leg() {
         { tail -n 30 "$log.nocheck"; die "the build with the nocheck profile failed"; }
     ! grep -q 'Test #' "$log.nocheck" || die "the nocheck build ran tests"
     passed "built with the nocheck profile, no test run"
-}
-
-debian_packaging() {  # folder
-    mkdir -p "$1/source" && echo '3.0 (native)' >"$1/source/format"
-    cp package/changelog "$1/changelog"
-    awk '/^Source:/ { print; print "Build-Depends: debhelper-compat (= 13), cmake, ninja-build, g++,"
-                              print " googletest <!nocheck>, libgtest-dev <!nocheck>"
-                              print "Rules-Requires-Root: no"; next }
-        { print }' package/control >"$1/control"
-    printf '%s\n' '#!/usr/bin/make -f' '%:' $'\tdh $@ --buildsystem=cmake+ninja' \
-        'override_dh_auto_configure:' \
-        $'\tdh_auto_configure -- $(if $(filter nocheck,$(DEB_BUILD_OPTIONS)),-DBUILD_TESTING=OFF)' >"$1/rules"
-    chmod +x "$1/rules"
 }

@@ -8,7 +8,7 @@ leg() {
     suite_report build/fuzz
     local findings=build/fuzz/findings
     mkdir -p "$findings/corpus"
-    build/fuzz/tests/console_fuzz -max_total_time=60 -max_len=1048576 -timeout=2 \
+    build/fuzz/tests/console_fuzz -max_total_time=60 -max_len=1048576 -timeout=30 \
         -artifact_prefix="$findings/" -print_final_stats=1 "$findings/corpus" tests/fuzz/corpus
     passed "a minute of fuzzing"
 }

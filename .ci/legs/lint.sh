@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: MIT
 
 about="clang-tidy over every C++ source the builds compile, cppcheck, clang-format, every file's licence, the manual page, the Markdown files' links"
-packages=("${test_packages[@]}" libbenchmark-dev clang clang-tidy clang-format cppcheck
-          g++-mingw-w64-i686 binutils-mingw-w64-i686 groff mandoc reuse)
+packages=("${test_packages[@]}" "${windows_packages[@]}" libbenchmark-dev clang clang-tidy clang-format cppcheck
+          groff mandoc reuse)
 leg() {
     # clang-tidy runs in the builds, over the native program, tests and
     # benchmarks, and over the Windows program with its platform layer.

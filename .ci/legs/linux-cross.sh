@@ -2,9 +2,7 @@
 # SPDX-License-Identifier: MIT
 
 # The leg linux-ARCH, for each architecture of cmake/linux-architectures.txt
-# but this machine's: its whole suite, every test run under qemu-user and
-# passed, none skipped; then the stripped size of the program linked
-# statically, as its tarball ships it.
+# but this machine's; then the size of the static program that its tarball ships.
 architecture=${leg_name#linux-}
 triple=$(linux_architectures | awk -v name="$architecture" '$1 == name { print $2 }')
 about="the whole suite on $architecture Linux, cross-built, under qemu-user"

@@ -8,9 +8,8 @@ leg() {
     for release in bookworm trixie; do section "a fresh $release" && (try_readme "$release"); done
 }
 
-# A fresh Debian root of the release, with its package lists, git and sudo
-# and nothing else, and a clone of the commit in it, where a newcomer types
-# the blocks. Run in a subshell of its own, which takes the root away.
+# A newcomer types the blocks in a fresh Debian root of the release with git
+# and sudo alone, in a clone of the commit; in a subshell, which takes the root away.
 try_readme() {  # release
     local commands output
     make_fresh_root make_root "$1" --variant=apt --skip=cleanup/apt/lists --include=ca-certificates,sudo,git
@@ -18,7 +17,6 @@ try_readme() {  # release
     newcomer() { in_root "$root" env TERM=xterm bash -c "cd /series && $1"; }
 
     commands=$(documented_commands README.md "Build and run")
-    echo "$ $commands"
     output=$(newcomer "$commands" <<<'2 3')
     echo "$output" | tail -n 5
     [[ $(tail -n 2 <<<"$output") == $'Input a,n:\nanswer:246' ]] ||
@@ -26,7 +24,6 @@ try_readme() {  # release
     passed "$1: Build and run"
 
     commands=$(documented_commands README.md "Test")
-    echo "$ $commands"
     newcomer "$commands" </dev/null
     suite_report "$root/series/build/native"
 }

@@ -4,13 +4,9 @@
 about="the documented release command, every artefact checked, each program run through the end-to-end checks, and the release made again bit for bit"
 native=$(dpkg --print-architecture)
 packages=("${build_packages[@]}" "${root_packages[@]}" sudo tmux dpkg-dev file zip unzip groff man-db lintian devscripts
-          jq python3-jsonschema diffoscope-minimal qemu-user g++-mingw-w64-i686 binutils-mingw-w64-i686
-          g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine32:i386 wine64)
-# each released foreign architecture's cross compiler and C library, which
-# the release's programs link and a .deb's dependency is stated from
+          jq python3-jsonschema diffoscope-minimal qemu-user "${windows_packages[@]}" wine wine32:i386 wine64)
+# each released foreign architecture's cross compiler and C library
 packages+=($(linux_architectures | awk -v native="$native" '$1 != native && $4 == "yes" { print "g++-" $2, "libc6-dev:" $1 }'))
-
-# each kind of package's checks
 . .ci/release/linux.sh
 . .ci/release/windows.sh
 
@@ -18,7 +14,6 @@ leg() {
     local commands version
     commands=$(documented_commands doc/release.md "The release command")
     version=$(project_version)
-    echo "$ $commands"
     bash -c "$commands"
     e2e_runs=$(mktemp)
     check_release_files "$version"
@@ -29,21 +24,12 @@ leg() {
     make_again "$version"
 }
 
-# Fails with `what`, where the file listings `got` and `want` differ.
-same_files() {  # what, got, want
-    local got want
-    got=$(LC_ALL=C sort <<<"$2") want=$(LC_ALL=C sort <<<"$3")
-    [[ $got == "$want" ]] || die "$1 holds:"$'\n'"$got"$'\n'"want:"$'\n'"$want"
+same_files() {  # what, the file listings it holds and should: fails where they differ, with diff's account
+    diff <(LC_ALL=C sort <<<"$2") <(LC_ALL=C sort <<<"$3") || die "$1 does not hold what it should (diff: <, held; >, wanted)"
 }
 
-# Fails where the two files differ, with diffoscope's account of how.
-same_bytes() {  # file, file, how the second was made
+same_bytes() {  # file, file, how the second was made: fails where they differ, with diffoscope's account
     cmp -s "$1" "$2" || { diffoscope "$1" "$2" || true; die "${1##*/} differs, $3"; }
-}
-
-# What each program of the release took of others' libraries, from its link.
-linked() {  # build folder
-    package/notices.sh list "build/release-builds/$1/series.map"
 }
 
 check_release_files() {  # version
@@ -81,26 +67,24 @@ check_release_files() {  # version
     passed "$record: Debian $(cat /etc/debian_version), and every package of this root at its version"
 }
 
-# Every program took the library whose licence asks for its source at the
-# version that the release's source of it is, by the package that owns what
-# the link took; and that source unpacks, its files' hashes checked.
+# Each library whose licence asks for its source went into the programs at
+# the version of the source that the release holds, and that source unpacks,
+# every file's hash checked.
 check_library_sources() {
-    local build name version terms package package_version count dsc unpacked checked=()
-    for build in build/release-builds/*/; do
-        build=${build%/} build=${build##*/}
-        while read -r name version terms package package_version count _; do
-            [[ $terms == source ]] || continue
+    local map name version terms package dsc sources=()
+    for map in build/release-builds/*/series.map; do
+        while read -r name version terms package _; do
             dsc=build/dist/${name}_${version#*:}.dsc
-            [[ -f $dsc ]] || die "$build links $count pieces of $name $version ($package), whose source the release lacks"
-            [[ $(sed -n 's/^Version: //p' "$dsc") == "$version" ]] || die "$dsc is not of version $version"
-            passed "$build: $count pieces of $name $version ($package $package_version), its source ${dsc##*/}"
-            [[ " ${checked[*]} " == *" $dsc "* ]] && continue
-            unpacked=$(mktemp -d) && dpkg-source -x "$dsc" "$unpacked/source" >/dev/null || die "$dsc does not unpack"
-            passed "${dsc##*/} unpacks, every file's hash checked"
-            rm -rf "$unpacked" && checked+=("$dsc")
-        done < <(linked "$build")
+            [[ $terms != source || $(sed -n 's/^Version: //p' "$dsc" 2>/dev/null) == "$version" ]] ||
+                die "${map%/*} links $name $version ($package), whose source the release lacks"
+            [[ $terms != source ]] || sources+=("$dsc")
+        done < <(package/notices.sh list "$map")
     done
-    ((${#checked[@]})) || die "the release holds no library source"
+    ((${#sources[@]})) || die "the release holds no library source"
+    for dsc in $(printf '%s\n' "${sources[@]}" | sort -u); do
+        dpkg-source -x "$dsc" "$(mktemp -d)/source" >/dev/null || die "$dsc does not unpack"
+        passed "${dsc##*/}, the source that the programs' links call for, unpacks"
+    done
 }
 
 # Each package's notices and SBOM, held to what its program holds.
@@ -110,42 +94,36 @@ check_notices() {  # package, build folder, the package's folder holding them
     passed "$1: its notices and SBOM"
 }
 
-# The end-to-end checks of a program that ships, queued to run at the end,
-# a few at a time.
-queue_e2e() { echo "$*" >>"$e2e_runs"; }  # what, program, emulator...
-
+# The end-to-end checks, piped and at a terminal, of each program that ships,
+# queued as a line (what, program, emulator...) and run at the end, three at a
+# time, a log each that ends with the exit status.
+queue_e2e() { echo "$*" >>"$e2e_runs"; }
 run_e2e() {  # version
     local logs log
     logs=$(mktemp -d)
-    echo "-- the end-to-end checks of $(wc -l <"$e2e_runs") programs that ship, piped and at a terminal"
-    # each line: what, the program, its emulator; 77 is a skip, with its reason
     xargs -P 3 -L 1 bash -c 'for checks in e2e terminal; do
             bash "tests/series_$checks.sh" "$3" "$0" "${@:4}" >"$1/$2 $checks" 2>&1
-            status=$?
-            ((status == 0 || status == 77)) || { echo "FAILED: $2, $checks"; cat "$1/$2 $checks"; exit 1; }
-            echo "exit status $status" >>"$1/$2 $checks"
-        done' "$1" "$logs" <"$e2e_runs" || die "end-to-end checks failed"
+            echo "exit status $?" >>"$1/$2 $checks"
+        done' "$1" "$logs" <"$e2e_runs"
     for log in "$logs"/*; do
-        if [[ $(tail -n 1 "$log") == "exit status 0" ]]; then
-            passed "${log##*/}: $(tail -n 2 "$log" | head -n 1)"
-        else
-            skipped "${log##*/}" "$(sed -n 's/^skipped: //p' "$log" | head -n 1)" "$cannot_run_32_bit|$interpreters_pause"
-        fi
+        case $(tail -n 1 "$log") in
+        "exit status 0") passed "${log##*/}: $(tail -n 2 "$log" | head -n 1)" ;;
+        "exit status 77") skipped "${log##*/}" "$(sed -n 's/^skipped: //p' "$log")" "$cannot_run_32_bit|$interpreters_pause" ;;
+        *) cat "$log" && die "${log##*/}" ;;
+        esac
     done
 }
 
-# The release again, in a root of its own made apart from this one, on a second
-# clone of the commit at a path of another length, later, with another umask,
-# time zone and locale, and where there is one on another file system, which
-# hands out a folder's files in another order (the packages' trees too, through
-# TMPDIR); and the .deb and tarball again from the source archive alone, outside
-# any git repository. Any file that differs fails, with diffoscope's account.
+# The release again: in a root of its own, on a second clone at a path of
+# another length, later, with another umask, time zone and locale, on another
+# file system where there is one (another order of a folder's files, the
+# packages' trees too through TMPDIR); and the .deb and tarball from the
+# source archive alone, outside any git repository.
 make_again() {  # version
-    local version=$1 again from_source file built elsewhere=/tmp start
+    local version=$1 again from_source file built elsewhere=/tmp start=$SECONDS
     [[ -d /dev/shm && -w /dev/shm ]] && elsewhere=/dev/shm
     again=$(mktemp -d "$elsewhere/series-release-made-again-XXXXXX")
     git clone -q . "$again/series"
-    start=$SECONDS
     make_fresh_root make_project_root
     echo "a root of its own for the second release, made in $((SECONDS - start)) s"
     mkdir -p "$root/again" && mount --bind "$again" "$root/again"

@@ -2,8 +2,7 @@
 # SPDX-License-Identifier: MIT
 
 about="the gates on instructions counted and peak memory against plain C, and on stripped sizes; times, for people"
-packages=("${test_packages[@]}" libbenchmark-dev groff valgrind time g++-mingw-w64-i686 binutils-mingw-w64-i686
-          g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
+packages=("${test_packages[@]}" "${windows_packages[@]}" libbenchmark-dev groff valgrind time)
 leg() {
     cmake --preset native -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
     cmake --build --preset native
@@ -12,8 +11,7 @@ leg() {
     build/native/bench/process_ratios 100 16
     cmake --build --preset native --target gates
     passed "the gates on instructions and peak memory"
-    # Each size is checked against twice the plain C program's.
-    local build
+    local build  # each size against twice the plain C program's
     for build in native windows-x86 windows-x64; do
         cmake --preset "$build" >/dev/null
         cmake --build --preset "$build" --target size_report

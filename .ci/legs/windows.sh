@@ -2,11 +2,9 @@
 # SPDX-License-Identifier: MIT
 
 about="the suite on 32-bit and 64-bit Windows, under Wine where this machine can run it"
-packages=("${build_packages[@]}" googletest groff g++-mingw-w64-i686 binutils-mingw-w64-i686 wine
-          wine32:i386 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64)
+packages=("${build_packages[@]}" "${windows_packages[@]}" googletest groff wine wine32:i386 wine64)
 leg() {
-    # Where 32-bit Wine cannot run, its runner says so in each test's output;
-    # 64-bit Wine runs everywhere.
+    # 32-bit Wine cannot run everywhere (each test says so, and why); 64-bit can
     cmake --workflow --preset windows-x86
     suite_report build/windows-x86 "$cannot_run_32_bit"
     cmake --workflow --preset windows-x64

@@ -1,18 +1,14 @@
 # SPDX-FileCopyrightText: 2026 The series maintainers
 # SPDX-License-Identifier: MIT
 
-# The release leg's checks of the Linux packages, read by .ci/legs/release.sh.
-
-# The files that the Linux packages carry, besides the notices in
-# share/doc/series/third-party/: the tarball's, and the .deb's in /usr.
+# The release leg's checks of the Linux packages. What they carry besides the
+# notices in share/doc/series/third-party/: the tarball, and the .deb in /usr.
 tarball_files=(bin/series share/doc/series/LICENSE share/doc/series/NEWS share/man/man1/series.1.gz)
 deb_files=(bin/series share/doc/series/changelog.gz share/doc/series/copyright share/man/man1/series.1.gz)
 
-# Each architecture's tarball and .deb, unpacked: what they hold, their
-# programs' needs and hardening, and those programs queued for the
-# end-to-end checks under the architecture's emulator. A tarball's program
-# also answers in a root that holds nothing else; the native .deb is
-# installed, used and removed, and passes lintian like every other.
+# Each architecture's tarball and .deb: what they hold, their programs' needs
+# and hardening, those programs queued for the end-to-end checks under the
+# architecture's emulator; the native .deb installed, used and removed.
 check_linux_packages() {  # version
     local version=$1 architecture triple qemu released unpacked emulator
     local report=("architecture  tarball's program (bytes, ELF type, kernel from)  .deb's Depends")
@@ -27,7 +23,7 @@ check_linux_packages() {  # version
 }
 
 check_tarball() {  # version, architecture, triple, folder, emulator...
-    local version=$1 architecture=$2 triple=$3 folder=$4/tarball root=$4/root nothing=$4/nothing answer=$4/answer alone
+    local version=$1 architecture=$2 triple=$3 folder=$4/tarball root=$4/root nothing=$4/nothing alone
     local tarball=build/dist/series-$version-Linux-$architecture.tar.gz program headers kernel
     shift 4
     echo "-- $tarball"
@@ -50,8 +46,7 @@ check_tarball() {  # version, architecture, triple, folder, emulator...
     # alone in a root of its own: chroot, or the emulator's root an empty folder
     cp "$program" "$root/series"
     if (($#)); then alone=("$@" -L "$nothing" "$root/series"); else alone=(chroot "$root" /series); fi
-    echo '2 3' | "${alone[@]}" >"$answer"
-    cmp -s "$answer" <(printf 'Input a,n:\nanswer:246\n') || die "$tarball: alone, its series answers '$(<"$answer")'"
+    echo '2 3' | "${alone[@]}" | answers_246 || die "$tarball: alone, its series answers wrongly"
     passed "$tarball: alone in an empty root, its series answers"
     queue_e2e "$architecture-tarball" "$program" ${1+"$@" -L "$nothing"}
     kernel=$(readelf -n "$program" | sed -n 's/.*OS: Linux, ABI: //p')
@@ -68,12 +63,10 @@ check_deb() {  # version, architecture, folder, emulator...
     grep -Ex 'libc6 \(>= [0-9.]+\)' <<<"$depends" || die "$deb: Depends $depends"
     same_files "$deb" "$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | grep -v /third-party/)" \
         "$(printf './usr/%s\n' "${deb_files[@]}")"
-    # lintian itself calls this tag a possible false positive: the program
-    # makes no call that fortification could check. That it finds it shows
-    # that lintian read the package.
+    # a tag that lintian calls a possible false positive (no call here can be
+    # fortified); that it finds it shows that lintian read the package
     tags=$(lintian --pedantic -I -E --fail-on none "$deb" 2>"$log") || die "lintian failed: $(<"$log")"
-    grep -q 'hardening-no-fortify-functions' <<<"$tags" && [[ -z $(grep -v 'hardening-no-fortify-functions' <<<"$tags") ]] ||
-        die "lintian: $tags"
+    [[ $tags == *hardening-no-fortify-functions* && -z $(grep -v hardening-no-fortify-functions <<<"$tags") ]] || die "lintian: $tags"
     passed "$deb: lintian"
     dpkg-deb -x "$deb" "$unpacked"
     check_notices "$deb" "deb-$architecture" "$unpacked/usr/share/doc/series/third-party"
@@ -86,10 +79,11 @@ check_deb() {  # version, architecture, folder, emulator...
     report[-1]+="  $depends"
 }
 
+answers_246() { cmp -s - <(printf 'Input a,n:\nanswer:246\n'); }  # given 2 3 on its input
 check_installed() {  # deb
     dpkg -i "$1" && hash -r
     [[ $(command -v series) == /usr/bin/series ]] || die "series is not on the PATH"
-    echo '2 3' | series | cmp -s - <(printf 'Input a,n:\nanswer:246\n') || die "the installed series answers wrongly"
+    echo '2 3' | series | answers_246 || die "the installed series answers wrongly"
     man -w series
     dpkg -r series && hash -r
     ! dpkg -L series >/dev/null 2>&1 || die "dpkg still lists series after its removal"

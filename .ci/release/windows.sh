@@ -1,15 +1,10 @@
 # SPDX-FileCopyrightText: 2026 The series maintainers
 # SPDX-License-Identifier: MIT
 
-# The release leg's checks of the Windows zips, read by .ci/legs/release.sh.
-
-toolchain_setting() { sed -n "s/^set($2 \(.*\))$/\1/p" "$1"; }  # file, name: the value of its set(NAME VALUE)
-
-# Each zip: the program, its manual as README.txt, the licence, the news and
-# the notices of the libraries in it, every text with Windows line ends; the
-# program stripped, its headers and version resource as the tests check them;
-# the program queued for the end-to-end checks under Wine, which skip where it
-# cannot run.
+# The release leg's checks of each Windows zip: the program, its manual as
+# README.txt, the licence, the news and the notices, every text with Windows
+# line ends; the program stripped, its headers and version resource as the
+# tests check them, and queued for the end-to-end checks under Wine.
 check_zips() {  # version
     local version=$1 bits zip folder triple text sections
     declare -A toolchains=([32]=cmake/mingw-w64-i686.cmake [64]=cmake/mingw-w64-x86_64.cmake)
@@ -17,7 +12,7 @@ check_zips() {  # version
     declare -A loaders=([32]=wine [64]=/usr/lib/wine/wine64)
     for bits in 32 64; do
         zip=build/dist/series-$version-win$bits.zip
-        triple=$(toolchain_setting "${toolchains[$bits]}" cross_triple)
+        triple=$(sed -n 's/^set(cross_triple \(.*\))$/\1/p' "${toolchains[$bits]}")
         echo "-- $zip"
         same_files "$zip" "$(unzip -Z1 "$zip" | grep -v /third-party/)" \
             "$(printf "series-$version-win$bits/%s\n" README.txt LICENSE.txt NEWS.txt series.exe)"
