@@ -43,10 +43,12 @@ stty -g </dev/tty >"$work/after"
 echo \$status >"$work/status"
 EOF
 
-wait_for() {  # what, command...: retries the command for up to ten seconds
+# Every wait is for something that must happen: it ends as soon as it does,
+# and only a fault waits it out, so the limit can be far beyond any run's time.
+wait_for() {  # what, command...: retries the command for up to a minute
     local what=$1
     shift
-    for _ in $(seq 100); do
+    for _ in $(seq 600); do
         "$@" && return 0
         sleep 0.1
     done
