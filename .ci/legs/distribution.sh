@@ -7,17 +7,17 @@ packages=("${root_packages[@]}" git blhc)
 # user whose shell is nologin builds the commit's source with package/rules.
 leg() {
     local source log=build/distribution.log
-    make_fresh_root make_root bookworm --variant=buildd --include=debhelper,cmake,ninja-build,g++,googletest,libgtest-dev
+    make_fresh_root make_root bookworm --variant=buildd --skip=cleanup/apt/lists
     chroot "$root" useradd --system --home-dir /nonexistent --shell /usr/sbin/nologin builder
     source=$root/build/series-$(project_version)
-    mkdir -p "$source" && git archive HEAD | tar -x -C "$source"
+    mkdir -p "$source" build && git archive HEAD | tar -x -C "$source"
     mkdir -p "$source/debian/source" && echo '3.0 (native)' >"$source/debian/source/format"
     cp package/changelog package/control package/rules "$source/debian"
+    in_root "$root" apt-get build-dep -y -q "/build/${source##*/}" >/dev/null  # as its control file names them
     chroot "$root" chown -R builder /build
 
     builder() { chroot "$root" runuser -u builder -- env -i PATH=/usr/bin:/bin HOME=/nonexistent \
         "$@" bash -c 'cd "$0" && dpkg-buildpackage -us -uc -b' "/build/${source##*/}"; }
-    mkdir -p build
     builder DEB_BUILD_MAINT_OPTIONS=hardening=+all 2>&1 | tee "$log"
     # no tmux, and so no terminal checks
     suite_report "$(echo "$source"/obj-*)" "^no tmux$"
