@@ -34,8 +34,8 @@ endif()
 # wherever nothing is instrumented: position-independent, the stack guarded
 # against overflow and clashes, the C library's checked calls where the code
 # is optimised, control-flow protection on x86, and relocations bound at start
-# and then read-only. Without it a build takes the flags that it is given and
-# no others, as a distribution builds its packages.
+# and then read-only. Without it a build adds to the flags that it is given
+# only the few that doc/release.md lists for distribution packagers.
 set(series_linux_lean OFF)
 if(CMAKE_SYSTEM_NAME STREQUAL "Linux" AND NOT (SERIES_SANITIZE OR SERIES_COVERAGE OR SERIES_FUZZ))
   set(series_linux_lean ON)

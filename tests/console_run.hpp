@@ -7,14 +7,18 @@
 // in the stream's buffer, unflushed, is missing there.
 #pragma once
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #ifdef _WIN32
 #include <io.h>
+#include <process.h>
 #else
 #include <unistd.h>
 #endif
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -38,10 +42,38 @@ struct Close {
 };
 using File = std::unique_ptr<std::FILE, Close>;
 
+// A new file in the system's temporary folder, gone once it closes. Not
+// tmpfile's: Microsoft's runtime makes that in the drive's root, where only
+// an administrator may write. The name holds the process and a count, so that
+// tests side by side never meet, and the file must be new, so that none is
+// ever shared. Its name goes at once on POSIX, and at the last close on
+// Windows, where an open file cannot be removed.
 inline File temporary_file() {
-    File file(std::tmpfile());
+    static unsigned long made = 0;
+#ifdef _WIN32
+    const int process = _getpid();
+#else
+    const pid_t process = getpid();
+#endif
+    const auto name = "series-test-" + std::to_string(process) + "-" + std::to_string(++made);
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / name;
+#ifdef _WIN32
+    const int descriptor =
+        _wopen(path.c_str(), _O_RDWR | _O_CREAT | _O_EXCL | _O_BINARY | _O_TEMPORARY,
+               _S_IREAD | _S_IWRITE);
+#else
+    const int descriptor = open(path.c_str(), O_RDWR | O_CREAT | O_EXCL, S_IRUSR | S_IWUSR);
+    if (descriptor >= 0) {
+        static_cast<void>(unlink(path.c_str()));
+    }
+#endif
+    if (descriptor < 0) {
+        throw std::runtime_error("cannot make " + path.string());
+    }
+    File file(fdopen(descriptor, "w+b"));
     if (!file) {
-        throw std::runtime_error("no temporary file");
+        static_cast<void>(close(descriptor));
+        throw std::runtime_error("no stream for " + path.string());
     }
     return file;
 }

@@ -3,28 +3,33 @@
 
 # What the end-to-end scripts share, sourced by each with the arguments
 # SERIES VERSION [EMULATOR...]: the run, a folder for its files, failures
-# counted, and what differs on Windows. Exits 77, skipped, where the emulator
-# says that it cannot run here.
+# and skipped checks counted, and what differs on Windows. Exits 77,
+# skipped, where the emulator says that it cannot run here.
 series=$1 version=$2
 shift 2
 run=("$@" "$series")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
+failures=0 skips=0
 fail() {
     echo "FAIL: $*"
     failures=$((failures + 1))
+}
+skip_check() {  # what, why: a check that cannot be made on this system
+    echo "skipped: $1: $2"
+    skips=$((skips + 1))
 }
 
 # What differs on Windows: the runtime ends lines with "\r\n", the command
 # interpreter's pause writes its own text after the answer, the emulator may
 # write notes of its own to standard error, msvcrt has no errno of its own for
 # a directory as input or a closed pipe, "/?" asks for help, and the help
-# names it, says that the pause always comes, and points at README.txt.
+# names it, says when the pause comes, and points at README.txt.
 if [[ $series == *.exe ]]; then
     eol=$'\r\n' windows=1 directory_reason="Invalid argument" pipe_reason="Invalid argument"
     help_switches="-h, --help, /?" help_end="The whole description: README.txt, beside series.exe."
-    after_the_answer="It then runs the command interpreter's pause, which waits for a key."
+    after_the_answer="Once the answer is written, the command interpreter's pause waits for a${eol}"
+    after_the_answer+="key, or returns at once where standard input is at its end."
 else
     eol=$'\n' windows=0 directory_reason="Is a directory" pipe_reason="Broken pipe"
     help_switches="-h, --help" help_end="The whole description: the manual page, series(1)."
@@ -38,6 +43,6 @@ if (($#)); then
 fi
 
 finish() {
-    ((failures == 0)) && echo "all $1 checks passed"
+    ((failures == 0)) && echo "all $1 checks passed$( ((skips == 0)) || echo ", but $skips skipped")"
     exit $((failures > 0))
 }

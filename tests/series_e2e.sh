@@ -72,10 +72,17 @@ check_failed() {  # what, exit status, the line wanted
 }
 "${run[@]}" </ >/dev/null 2>"$work/err"
 check_failed "input from a directory" $? "series: cannot read standard input: $directory_reason"
-"${run[@]}" </dev/null >/dev/full 2>"$work/err"
-check_failed "output to a full disk" $? "series: cannot write standard output: No space left on device"
-"${run[@]}" --help >/dev/full 2>"$work/err"
-check_failed "help to a full disk" $? "series: cannot write standard output: No space left on device"
+# A full disk is /dev/full, which not every system has.
+check_full_disk() {  # what, arguments...
+    if [[ ! -c /dev/full ]]; then
+        skip_check "$1" "no /dev/full"
+        return
+    fi
+    "${run[@]}" "${@:2}" </dev/null >/dev/full 2>"$work/err"
+    check_failed "$1" $? "series: cannot write standard output: No space left on device"
+}
+check_full_disk "output to a full disk"
+check_full_disk "help to a full disk" --help
 # The reader of the pipe takes the prompt and goes before the answer comes:
 # the input comes through a FIFO, written only once the pipe's last reader
 # has closed it, however slowly the program starts. The program holds the

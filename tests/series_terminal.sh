@@ -25,9 +25,10 @@ if ! reason=$("${probe[@]}" new-session -d -s probe "sleep 10" 2>&1); then
 fi
 "${probe[@]}" kill-server
 
-# At a terminal: an interactive Debian /bin/sh (dash), which has job control
-# and, unlike bash, does not put the terminal's settings back after a program
-# that a signal has ended. The run is a job of that shell's, a script that
+# At a terminal, from an interactive /bin/sh (Debian's dash, which does not
+# put the terminal's settings back after a job that a signal has ended or
+# stopped) and from an interactive bash (which does). The run is a job of that
+# shell's, or, where it has no job control, of none; a script that
 # notes its own process and the terminal's settings, runs the program (with
 # SIGHUP ignored when it is given "nohup"), and notes the settings again and
 # then its exit status, which the checks wait for; its traps keep it going
@@ -68,55 +69,67 @@ stopped() {  # file of a process id: where the system keeps the state, or ps
     fi
 }
 key_prompt_is_last() { [[ $(screen | tail -n 1) == "Press any key to continue . . ."* ]]; }
-shell_prompt_after_key_prompt() { [[ $(screen | tail -n 2) == "Press any key to continue . . ."$'\n$' ]]; }
+shell_prompt_after() { [[ $(screen | tail -n 2) == "$1"$'\n$' ]]; }
+waiting_again() { ! stopped "$work/pid" && [[ $(stty -g <"$tty") == "$(<"$work/waiting")" ]]; }
 type_line() { "${tmux[@]}" send-keys -t e2e -l "$1" && "${tmux[@]}" send-keys -t e2e Enter; }
-settings_are() {  # what, settings file: the terminal's settings now, as the shell reads them
+settings_are_as_before() {  # what: the terminal's settings now, as the shell reads them
     rm -f "$work/now"
     type_line "stty -g >$work/now.part && mv $work/now.part $work/now"
     wait_for "the settings $1" test -s "$work/now" &&
-        { cmp -s "$2" "$work/now" || fail "$1: the terminal's settings are not the ones wanted"; }
+        { cmp -s "$work/before" "$work/now" || fail "$1: the terminal's settings are not the ones wanted"; }
 }
-ended_with() {  # what, exit status, settings file: then the terminal's settings are those
+ended_with() {  # what, exit status: then the terminal's settings are those from before the run
     wait_for "the end of the run after $1" test -s "$work/status" || return
     [[ $(<"$work/status") == "$2" ]] || fail "$1: exit status $(<"$work/status"), want $2"
-    cmp -s "$3" "$work/after" || fail "$1: terminal settings changed"
+    cmp -s "$work/before" "$work/after" || fail "$1: terminal settings changed"
 }
 
-start_shell() {  # name, shell (/bin/sh where none is given)
+start_shell() {  # name, shell, command (an interactive shell where none is given)
     # A server of its own: one that is still shutting down after the last
     # check cannot take a new session.
-    tmux=(tmux -L "series-e2e-$$-$1" -f /dev/null)
-    rm -f "$work/status" "$work/after" "$work/pid" "$work/shell" "$work/changed"
-    "${tmux[@]}" new-session -d -s e2e -x 80 -y 24 "env PS1='$ ' ${2:-/bin/sh} -i"
-    wait_for "the shell's prompt" shows '$'
+    tmux=(tmux -L "series-e2e-$$-${1//[^a-zA-Z0-9]/_}" -f /dev/null)
+    rm -f "$work/status" "$work/after" "$work/pid" "$work/shell"
+    "${tmux[@]}" new-session -d -s e2e -x 80 -y 24 "export PS1='$ '; ${3:-exec $2 -i}"
+    tty=$("${tmux[@]}" display-message -p -t e2e '#{pane_tty}')
+    [[ -n ${3-} ]] || wait_for "the shell's prompt" shows '$'
 }
 
-# Runs to the key prompt, then ends the wait with a key (in tmux's words), a
-# signal from outside (-TERM), SIGHUP to a run started with it ignored
-# (nohup), or after stops:
-# - C-z: stopped with the terminal put back; an stty while stopped, which the
-#   run keeps from then on; fg and the wait again; a second C-z like the
-#   first; fg and a key;
+# Runs to the key prompt from the shell, then ends the wait with a key (in
+# tmux's words), a signal from outside (-TERM), SIGHUP to a run started with
+# it ignored (nohup), or after stops and continues:
+# - -CONT: a continue with no stop, which changes nothing; a key;
+# - C-z: stopped with the terminal put back; fg and the wait again, in its
+#   own mode, with its prompt; a second C-z like the first; fg and a key;
 # - TSTP-after-the-shell: the stop reaches the run only once the shell has
 #   the terminal back, where putting the terminal back must not stop the run
 #   for writing to it (SIGTTOU); fg and a key;
-# - STOP-from-outside: in bash, which sets the terminal its own way when a job
-#   stops, a SIGSTOP to the whole job, which the run cannot see coming; fg and
-#   a key.
-check_terminal() {  # key or signal, exit status
-    if [[ $1 == STOP-from-outside ]]; then
-        start_shell "$1" "bash --norc --noprofile"
+# - STOP-from-outside: a SIGSTOP to the whole job, which the run cannot see
+#   coming, so that the shell's settings or the wait's stay; fg, the wait
+#   again in its own mode, and a key;
+# - orphaned-C-z: started where there is no job control, as a terminal's own
+#   program is, where the system refuses the stop; then a key.
+check_terminal() {  # shell, key or signal, exit status
+    local shell=$1
+    shift
+    local script="sh $work/run.sh" last_line="Press any key to continue . . ."
+    local expected="\$ $script"$'\nInput a,n:\n2 3\nanswer:246\n'$last_line
+    [[ $1 == nohup ]] && script+=" nohup" expected="\$ $script${expected#*run.sh}"
+    if [[ $1 == orphaned-C-z ]]; then
+        start_shell "$shell $1" "$shell" "$shell -c '$script; exec env \"PS1=\$ \" $shell -i'"
+        expected=${expected#*$'\n'}
     else
-        start_shell "$1"
+        start_shell "$shell $1" "$shell"
+        type_line "$script"
     fi
-    local script="sh $work/run.sh" settings=$work/before
-    [[ $1 == nohup ]] && script+=" nohup"
-    type_line "$script"
     wait_for "the prompt" shows 'Input a,n:' && type_line '2 3'
-    local expected="\$ $script"$'\nInput a,n:\n2 3\nanswer:246\nPress any key to continue . . .'
     if wait_for "the key prompt" shows 'Press any key'; then
         [[ $(screen) == "$expected" ]] || fail "terminal: want '$expected', screen shows '$(screen)'"
+        stty -g <"$tty" >"$work/waiting"
         case $1 in
+        -CONT)
+            kill -CONT "$(<"$work/pid")"
+            "${tmux[@]}" send-keys -t e2e q
+            ;;
         -*) kill "$1" "$(<"$work/pid")" ;;
         nohup)
             kill -HUP "$(<"$work/pid")"
@@ -128,14 +141,10 @@ check_terminal() {  # key or signal, exit status
                 "${tmux[@]}" send-keys -t e2e C-z
                 # the run stops only once it has put the terminal back
                 wait_for "stop $stop" stops_shown "$stop" && wait_for "the run's stop $stop" stopped "$work/pid" &&
-                    settings_are "at stop $stop" "$settings"
-                if ((stop == 1)); then
-                    type_line "stty ixany && stty -g >$work/changed.part && mv $work/changed.part $work/changed"
-                    wait_for "the stty while stopped" test -s "$work/changed"
-                    settings=$work/changed
-                fi
+                    settings_are_as_before "at stop $stop"
                 type_line fg
-                wait_for "the key prompt again after fg" key_prompt_is_last
+                wait_for "the wait again after fg" waiting_again &&
+                    wait_for "the key prompt again after fg" key_prompt_is_last
             done
             "${tmux[@]}" send-keys -t e2e q
             ;;
@@ -144,24 +153,32 @@ check_terminal() {  # key or signal, exit status
             wait_for "the stop of the run's shell" stops_shown 1 &&
                 kill -TSTP "$(<"$work/pid")" &&
                 wait_for "the stop of the run" stopped "$work/pid" &&
-                settings_are "at the stop" "$settings"
+                settings_are_as_before "at the stop"
             type_line fg
-            wait_for "the key prompt again after fg" key_prompt_is_last
+            wait_for "the wait again after fg" waiting_again &&
+                wait_for "the key prompt again after fg" key_prompt_is_last
             "${tmux[@]}" send-keys -t e2e q
             ;;
         STOP-from-outside)
             kill -STOP -- "-$(<"$work/shell")"
             wait_for "the stop" stops_shown 1
             type_line fg
-            wait_for "the key prompt again after fg" key_prompt_is_last
+            wait_for "the wait again after fg" waiting_again
+            # the prompt comes again where the shell had set the terminal its own way
+            [[ $shell == bash* ]] || last_line="\$ $script"
             "${tmux[@]}" send-keys -t e2e y
+            ;;
+        orphaned-C-z)
+            "${tmux[@]}" send-keys -t e2e C-z
+            sleep 1 # nothing shows that the refused stop has been seen; a key before would be no test
+            "${tmux[@]}" send-keys -t e2e q
             ;;
         *) "${tmux[@]}" send-keys -t e2e "$1" ;;
         esac
-        ended_with "$1" "$2" "$settings"
+        ended_with "$1" "$2"
         if (($2 == 0)); then
             # the key prompt's line ended, and the shell's prompt on its own
-            wait_for "the shell's prompt on a line of its own after $1" shell_prompt_after_key_prompt ||
+            wait_for "the shell's prompt on a line of its own after $1" shell_prompt_after "$last_line" ||
                 fail "$1: screen shows '$(screen)'"
         else
             [[ $(screen) == "$expected"* ]] || fail "$1: screen shows '$(screen)'"
@@ -170,33 +187,43 @@ check_terminal() {  # key or signal, exit status
     "${tmux[@]}" kill-server
 }
 
-check_terminal q 0
-check_terminal Enter 0
-check_terminal C-d 0
-check_terminal Up 0
-check_terminal C-s 0
-check_terminal C-c 130
-check_terminal 'C-\' 131
-check_terminal C-z 0
-check_terminal TSTP-after-the-shell 0
-check_terminal STOP-from-outside 0
-check_terminal -TERM 143
-check_terminal -HUP 129
-check_terminal nohup 0
+for shell in sh "bash --norc --noprofile"; do
+    while read -r key status; do
+        check_terminal "$shell" "$key" "$status"
+    done <<'END'
+q 0
+Enter 0
+C-d 0
+Up 0
+C-s 0
+C-c 130
+C-\ 131
+C-z 0
+TSTP-after-the-shell 0
+STOP-from-outside 0
+orphaned-C-z 0
+-CONT 0
+-TERM 143
+-HUP 129
+-USR1 138
+-ALRM 142
+nohup 0
+END
+done
 
 # With its output redirected, nobody sees a key prompt: no wait.
-start_shell redirected
+start_shell redirected sh
 type_line "sh $work/run.sh >$work/redirected"
 wait_for "the run with its output redirected" test -s "$work/pid" && type_line '2 3'
-ended_with "output redirected" 0 "$work/before"
+ended_with "output redirected" 0
 [[ $(<"$work/redirected") == $'Input a,n:\nanswer:246' ]] ||
     fail "output redirected: the file holds '$(<"$work/redirected")'"
 "${tmux[@]}" kill-server
 
 # With its input piped, nobody can answer a key prompt: the answer, and no wait.
-start_shell piped
+start_shell piped sh
 type_line "echo 2 3 | sh $work/run.sh"
-ended_with "input piped" 0 "$work/before"
+ended_with "input piped" 0
 wait_for "the shell's prompt after the piped run" shows 'answer:246'
 ! shows 'Press any key' || fail "input piped: screen shows '$(screen)'"
 "${tmux[@]}" kill-server

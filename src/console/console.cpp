@@ -66,8 +66,12 @@ std::optional<std::uint32_t> take_digits(Lookahead& input, std::uint32_t limit) 
     return magnitude;
 }
 
-// One decimal integer the way "%d" reads it. A number past 32 bits is taken
-// at the nearest limit, whose magnitude is one more for a negative number.
+// One decimal integer, read as "%d" reads one: white space, an optional sign,
+// digits. A number past 32 bits is taken at the nearest limit, as strtol
+// takes one past long; here the program differs from scanf on purpose: C
+// leaves "%d"'s value undefined there, and glibc's scanf keeps the low 32
+// bits, so that 4294967298 would read as 2. The negative limit's magnitude
+// is one more.
 std::optional<std::int32_t> read_number(Lookahead& input) {
     constexpr auto highest = static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max());
     skip_space(input);
@@ -139,7 +143,8 @@ int run_console(std::FILE* input, std::FILE* output, std::FILE* errors) {
     std::array<char, 11> digits{};  // room for a sign and ten digits
     char* const first = digits.data();
     const char* const last = std::to_chars(first, first + digits.size(), total).ptr;
-    return write_or_report({"answer:", {first, last}, "\n"}, output, errors);
+    const auto length = static_cast<std::size_t>(last - first);
+    return write_or_report({"answer:", {first, length}, "\n"}, output, errors);
 }
 
 }  // namespace series

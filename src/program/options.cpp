@@ -19,7 +19,7 @@ It writes the prompt "Input a,n:", reads a digit a and a count n from
 standard input (typed, not given as arguments, separated by white space:
 "2 3", not "2,3") and writes one line: "answer:" and the total, in 32-bit
 arithmetic that wraps around. A digit outside 1 to 9, a count below 1, or
-input that is not two numbers gives answer:0.
+input that does not begin with two numbers gives answer:0.
 )";
 
 constexpr std::string_view options_heading = R"(

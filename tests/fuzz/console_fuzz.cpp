@@ -16,8 +16,10 @@
 
 namespace {
 
-// strtol's reading matches "%d": white space skipped, an optional sign,
-// decimal digits; a number past 32 bits is taken at the nearest limit. An
+// strtol reads a number as "%d" does: white space skipped, an optional sign,
+// decimal digits. Past 32 bits the program takes the nearest limit, on
+// purpose unlike scanf (C leaves "%d"'s value undefined there, and glibc's
+// scanf keeps the low 32 bits), and strtol's value clamped gives the same. An
 // undelivered number stays 0, and so does every number after it.
 std::int32_t expected_answer(const std::string& input) {
     const char* cursor = input.c_str();

@@ -3,6 +3,7 @@
 
 #include "platform.hpp"
 
+#include <sys/select.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -12,30 +13,43 @@
 #include <cstddef>
 #include <span>
 
+// The key wait's rule, like less's and vim's: the terminal's settings are read
+// once, before the wait changes them, and every end of the run puts those back.
+// Signals reach the run only while it waits for a key; their handlers put the
+// settings back or note a continue, and the wait itself sets its mode again.
 namespace series::platform {
 
 namespace {
 
 constexpr std::string_view key_prompt = "Press any key to continue . . . ";
 
-// The terminal's settings to put back when the wait ends, and the wait's own:
-// one key, unechoed and without Enter, whatever key it is: flow control and
-// the extended keys (Ctrl-S, Ctrl-V, Ctrl-O) are off, so that none is taken
-// by the terminal instead. Ctrl-C, Ctrl-\ and Ctrl-Z keep their signals.
+// The wait's mode: one key, unechoed and without Enter, whatever key it is:
+// flow control and the extended keys (Ctrl-S, Ctrl-V, Ctrl-O) are off, so that
+// none is taken by the terminal instead. Ctrl-C, Ctrl-\ and Ctrl-Z keep their
+// signals.
+constexpr auto local_flags_off = static_cast<tcflag_t>(ICANON | ECHO | IEXTEN);
+constexpr auto input_flags_off = static_cast<tcflag_t>(IXON);
 termios saved_mode{};
 termios key_wait_mode{};
 
-// The signals that end or stop a run, from the keyboard or from outside, then
-// SIGCONT, which a run gets when it goes on after any stop, and what each did
-// before the wait. While a handler runs for one of them, all of them wait, so
-// that none cuts into another's work on the terminal.
-constexpr std::array caught_signals{SIGTERM, SIGHUP, SIGQUIT, SIGINT, SIGTSTP, SIGCONT};
+// Every signal that ends a run by default and can be caught, which puts the
+// settings back first; SIGTSTP, which does the same before the stop; then
+// SIGCONT, which a run gets when it goes on after a stop, or with none.
+constexpr std::array caught_signals{SIGINT,  SIGQUIT, SIGTERM,   SIGHUP,  SIGUSR1,
+                                    SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF, SIGXCPU,
+                                    SIGXFSZ, SIGIO,   SIGTSTP,   SIGCONT};
 std::array<struct sigaction, caught_signals.size()> previous_actions{};
-struct sigaction restoring_action {};
-struct sigaction resuming_action {};
+struct sigaction resending_action {};
+struct sigaction continuing_action {};
+volatile std::sig_atomic_t continued = 0;  // since the wait last looked
 
-// Everything below runs in the signal handler too: async-signal-safe calls
-// only.
+// Whether the run has had the terminal, in the wait's mode, since the wait
+// last looked. Until a continue, only the run's own stop can have taken the
+// terminal from it, for the shell, which takes it back as soon as it sees the
+// job stop, often before the run's handler has put the settings back.
+volatile std::sig_atomic_t terminal_was_ours = 0;
+
+// The handlers below: async-signal-safe calls only.
 
 sigset_t signal_set(std::span<const int> signals) {
     sigset_t set{};
@@ -46,30 +60,17 @@ sigset_t signal_set(std::span<const int> signals) {
     return set;
 }
 
-// Takes the terminal's present settings as the ones to put back, and derives
-// the wait's from them. False where standard input is no terminal.
-bool read_terminal_mode() {
-    if (tcgetattr(STDIN_FILENO, &saved_mode) != 0) {
-        return false;
-    }
-    key_wait_mode = saved_mode;
-    key_wait_mode.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | IEXTEN);
-    key_wait_mode.c_iflag &= ~static_cast<tcflag_t>(IXON);
-    key_wait_mode.c_cc[VMIN] = 1;
-    key_wait_mode.c_cc[VTIME] = 0;
-    return true;
-}
+bool in_foreground() { return tcgetpgrp(STDIN_FILENO) == getpgrp(); }
 
-// Puts the terminal's settings back, even where a stop of the whole job has
-// already made the run a background job: the shell wants them back too.
-// SIGTTOU, which would stop the run instead, waits meanwhile.
-void restore_terminal() {
-    constexpr int stop_for_terminal_output = SIGTTOU;
-    const sigset_t waiting = signal_set({&stop_for_terminal_output, 1});
-    sigset_t previous_mask{};
-    sigprocmask(SIG_BLOCK, &waiting, &previous_mask);
-    tcsetattr(STDIN_FILENO, TCSANOW, &saved_mode);
-    sigprocmask(SIG_SETMASK, &previous_mask, nullptr);
+// While the run has the terminal, or the shell has just taken it at the
+// run's stop, and never while another job has it: the settings are that
+// job's then. SIGTTOU, which would stop a run that writes them from the
+// background, waits meanwhile.
+void put_back_terminal() {
+    if (terminal_was_ours != 0 || in_foreground()) {
+        tcsetattr(STDIN_FILENO, TCSANOW, &saved_mode);
+    }
+    terminal_was_ours = 0;
 }
 
 // Straight to the terminal, unbuffered.
@@ -78,11 +79,12 @@ void write_to_terminal(std::string_view text) {
 }
 
 // Puts the terminal back, then lets the signal take its usual course: the run
-// ends by it, so that the shell sees which one, or, for SIGTSTP, stops here
-// until SIGCONT. errno stays as the interrupted code left it.
-void restore_terminal_and_resend(int signal_number) {
+// ends by it, so that the shell sees which one, or, for SIGTSTP, stops until
+// SIGCONT, or goes on where the system refuses the stop (a process group with
+// no job control). errno stays as the interrupted code left it.
+void put_back_and_resend(int signal_number) {
     const int interrupted_errno = errno;
-    restore_terminal();
+    put_back_terminal();
     struct sigaction default_action {};
     default_action.sa_handler = SIG_DFL;
     sigaction(signal_number, &default_action, nullptr);
@@ -91,37 +93,40 @@ void restore_terminal_and_resend(int signal_number) {
     static_cast<void>(std::raise(signal_number));
 
     sigprocmask(SIG_BLOCK, &this_signal, nullptr);  // until the handler returns
-    sigaction(signal_number, &restoring_action, nullptr);
+    sigaction(signal_number, &resending_action, nullptr);
     errno = interrupted_errno;
 }
 
-// After any stop, Ctrl-Z or a SIGSTOP from outside, the shell has had the
-// terminal and set it its own way. Once the run has it back in the
-// foreground, the wait comes back with its prompt, in settings made from the
-// terminal's as they are now, which an stty during the stop may have changed.
-// In the background it leaves the terminal alone: its read stops it until fg.
-void resume_key_wait(int /*signal_number*/) {
-    const int interrupted_errno = errno;
-    if (tcgetpgrp(STDIN_FILENO) == getpgrp() && read_terminal_mode()) {
-        tcsetattr(STDIN_FILENO, TCSANOW, &key_wait_mode);
-        write_to_terminal(key_prompt);
-    }
-    errno = interrupted_errno;
+// SIGCONT is left unblocked in the other handler, so that a stop's continue is
+// noted before the wait looks.
+void note_continue(int /*signal_number*/) {
+    continued = 1;
+    terminal_was_ours = 0;
 }
 
-// An ending signal that the run was started with ignored stays ignored.
+// The caught signals and SIGTTOU, which wait while the run is busy with the
+// terminal.
+sigset_t held_signals() {
+    sigset_t held = signal_set(caught_signals);
+    sigaddset(&held, SIGTTOU);
+    return held;
+}
+
+// An ending signal or a stop that the run was started with ignored stays
+// ignored. No handler restarts the wait, so that the wait sees each one.
 void catch_signals() {
-    restoring_action.sa_handler = restore_terminal_and_resend;
-    resuming_action.sa_handler = resume_key_wait;
-    for (struct sigaction* action : {&restoring_action, &resuming_action}) {
-        action->sa_flags = SA_RESTART;  // after a stop, the wait goes on
-        action->sa_mask = signal_set(caught_signals);
+    resending_action.sa_handler = put_back_and_resend;
+    continuing_action.sa_handler = note_continue;
+    for (struct sigaction* action : {&resending_action, &continuing_action}) {
+        action->sa_mask = held_signals();
+        sigdelset(&action->sa_mask, SIGCONT);
     }
     for (std::size_t i = 0; i < caught_signals.size(); ++i) {
-        const bool resumes = caught_signals[i] == SIGCONT;
+        const bool continues = caught_signals[i] == SIGCONT;
         sigaction(caught_signals[i], nullptr, &previous_actions[i]);
-        if (resumes || previous_actions[i].sa_handler != SIG_IGN) {
-            sigaction(caught_signals[i], resumes ? &resuming_action : &restoring_action, nullptr);
+        if (continues || previous_actions[i].sa_handler != SIG_IGN) {
+            sigaction(caught_signals[i], continues ? &continuing_action : &resending_action,
+                      nullptr);
         }
     }
 }
@@ -130,6 +135,34 @@ void release_signals() {
     for (std::size_t i = 0; i < caught_signals.size(); ++i) {
         sigaction(caught_signals[i], &previous_actions[i], nullptr);
     }
+}
+
+bool in_key_wait_mode(const termios& mode) {
+    return (mode.c_lflag & local_flags_off) == 0 && (mode.c_iflag & input_flags_off) == 0 &&
+           mode.c_cc[VMIN] == key_wait_mode.c_cc[VMIN] &&
+           mode.c_cc[VTIME] == key_wait_mode.c_cc[VTIME];
+}
+
+// After a signal that left the run going. A stop's handler put the settings
+// back, and so did one whose stop the system refused; a shell may have set
+// the terminal its own way during a stop (bash does, dash does not). Once
+// the run has the terminal in the foreground, the wait takes up its mode
+// again, and its prompt with it after a stop. A continue with no stop, which
+// finds the mode as it was, changes nothing.
+void take_up_the_wait_again() {
+    const bool after_continue = continued != 0;
+    continued = 0;
+    termios mode{};
+    if (!in_foreground() || tcgetattr(STDIN_FILENO, &mode) != 0) {
+        return;
+    }
+    if (!in_key_wait_mode(mode)) {
+        tcsetattr(STDIN_FILENO, TCSANOW, &key_wait_mode);
+        if (after_continue) {
+            write_to_terminal(key_prompt);
+        }
+    }
+    terminal_was_ours = 1;
 }
 
 }  // namespace
@@ -145,32 +178,48 @@ void ignore_broken_pipe() {
 // only at a terminal, where the prompt is seen: with input or output
 // redirected the run ends after the answer.
 void wait_for_key() {
-    if (isatty(STDOUT_FILENO) == 0 || !read_terminal_mode()) {
+    if (isatty(STDOUT_FILENO) == 0 || tcgetattr(STDIN_FILENO, &saved_mode) != 0) {
         return;
     }
+    key_wait_mode = saved_mode;
+    key_wait_mode.c_lflag &= ~local_flags_off;
+    key_wait_mode.c_iflag &= ~input_flags_off;
+    key_wait_mode.c_cc[VMIN] = 1;
+    key_wait_mode.c_cc[VTIME] = 0;
 
-    // The signals wait while the wait is set up and taken down, so that none
-    // finds the terminal and the handlers out of step.
-    const sigset_t caught = signal_set(caught_signals);
+    // The signals wait outside pselect, so that none finds the terminal and
+    // the handlers out of step, and none comes between a look at the flag and
+    // the wait.
+    const sigset_t held = held_signals();
     sigset_t unblocked{};
-    sigprocmask(SIG_BLOCK, &caught, &unblocked);
+    sigprocmask(SIG_BLOCK, &held, &unblocked);
     catch_signals();
     tcsetattr(STDIN_FILENO, TCSANOW, &key_wait_mode);
+    terminal_was_ours = 1;
     write_to_terminal(key_prompt);
-    sigprocmask(SIG_SETMASK, &unblocked, nullptr);
+
+    // Whatever ends the wait, a key, end of input or an error, ends it; a
+    // signal that leaves the run going (under qemu-user even one that the run
+    // ignores) does not.
+    fd_set input{};
+    int ready = 0;
+    do {
+        if (ready < 0) {
+            take_up_the_wait_again();
+        }
+        FD_ZERO(&input);
+        FD_SET(STDIN_FILENO, &input);
+        ready = pselect(STDIN_FILENO + 1, &input, nullptr, nullptr, nullptr, &unblocked);
+    } while (ready < 0 && errno == EINTR);
 
     // A single key can send several bytes (arrows, function keys): take them
-    // all, so none is left over for the shell. Whatever read returns, a key,
-    // end of input or an error, the wait is over, but for a signal that
-    // interrupts it and leaves the run going (under qemu-user even one that
-    // the run ignores does).
-    constexpr std::size_t longest_key_sequence = 32;
-    std::array<char, longest_key_sequence> key{};
-    while (read(STDIN_FILENO, key.data(), key.size()) < 0 && errno == EINTR) {
+    // all, so none is left over for the shell.
+    if (ready > 0) {
+        constexpr std::size_t longest_key_sequence = 32;
+        std::array<char, longest_key_sequence> key{};
+        [[maybe_unused]] const auto taken = read(STDIN_FILENO, key.data(), key.size());
     }
-
-    sigprocmask(SIG_BLOCK, &caught, nullptr);
-    restore_terminal();
+    put_back_terminal();
     release_signals();
     sigprocmask(SIG_SETMASK, &unblocked, nullptr);
     write_to_terminal("\n");

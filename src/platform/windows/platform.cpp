@@ -21,7 +21,8 @@ void wait_for_key() {
 bool is_native_help_switch(std::string_view argument) { return argument == "/?"; }
 const std::string_view help_switches = "-h, --help, /?";
 const std::string_view after_the_answer =
-    "It then runs the command interpreter's pause, which waits for a key.\n";
+    "Once the answer is written, the command interpreter's pause waits for a\n"
+    "key, or returns at once where standard input is at its end.\n";
 const std::string_view manual_location = "README.txt, beside series.exe";
 
 }  // namespace series::platform
