@@ -36,21 +36,25 @@ skipped() {  # what, reason, the reasons allowed (an extended regex; none where 
     [[ -n ${3-} && $2 =~ $3 ]] || die "$1 was skipped: ${2:-for no reason given}"
     echo "skipped: $1: $2" | tee -a "$tally"
 }
-# The only reasons a skip may have, named in advance.
-cannot_run_32_bit="Exec format error"
-interpreters_pause="the pause on Windows is the command interpreter's"
+# The only reasons a skip may have, named in advance, each matched whole.
+cannot_run_32_bit="^this machine cannot run wine: .*Exec format error$"
+interpreters_pause="^the pause on Windows is the command interpreter's$"
 
-# The suite of a build folder as CTest last ran it, a check a test; fewer
-# results than tests fails.
-suite_report() {  # build folder, the reasons a test may be skipped for
-    local log=$1/Testing/Temporary/LastTest.log results total result name reason
-    results=$(awk '/^[0-9]+\/[0-9]+ Testing: / { name = $3; reason = "" }
-        /^skipped: / && reason == "" { reason = substr($0, 10) }
-        /^Test Pass(ed\.| Reason:)$/ { print (reason == "" ? "passed" : "skipped"), name, reason }' "$log")
-    total=$(sed -n 's|^[0-9]*/\([0-9]*\) Testing: .*|\1|p' "$log" | head -n 1)
-    [[ $total -gt 0 && $(grep -c . <<<"$results") == "$total" ]] || die "$log: ${total:-no} tests; results: $results"
-    while read -r result name reason; do
-        if [[ $result == passed ]]; then passed "$name"; else skipped "$name" "$reason" "${2-}"; fi
+# The suite of a build folder from CTest's own record of its last run,
+# junit.xml, a check a test: a skip gives its reason on its "skipped:" line.
+suite_report() {  # build folder, the reason a test may be skipped for
+    local results status name reason
+    results=$(python3 -c 'import sys, xml.etree.ElementTree as junit
+for test in junit.parse(sys.argv[1]).iter("testcase"):
+    out = (test.findtext("system-out") or "").splitlines()
+    print(test.get("status"), test.get("name"), *[line[9:] for line in out if line.startswith("skipped: ")][:1])' "$1/junit.xml")
+    [[ -n $results ]] || die "$1/junit.xml holds no test"
+    while read -r status name reason; do
+        case $status in
+        run) passed "$name" ;;
+        notrun) skipped "$name" "$reason" "${2-}" ;;
+        *) die "$name: $status" ;;
+        esac
     done <<<"$results"
 }
 

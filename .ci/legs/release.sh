@@ -100,6 +100,8 @@ check_notices() {  # package, build folder, the package's folder holding them
 queue_e2e() { echo "$*" >>"$e2e_runs"; }
 run_e2e() {  # version
     local logs log
+    local -A reasons=(["win32-zip e2e"]=$cannot_run_32_bit ["win64-zip terminal"]=$interpreters_pause
+        ["win32-zip terminal"]="$cannot_run_32_bit|$interpreters_pause")  # no other may be skipped
     logs=$(mktemp -d)
     xargs -P 3 -L 1 bash -c 'for checks in e2e terminal; do
             bash "tests/series_$checks.sh" "$3" "$0" "${@:4}" >"$1/$2 $checks" 2>&1
@@ -108,7 +110,7 @@ run_e2e() {  # version
     for log in "$logs"/*; do
         case $(tail -n 1 "$log") in
         "exit status 0") passed "${log##*/}: $(tail -n 2 "$log" | head -n 1)" ;;
-        "exit status 77") skipped "${log##*/}" "$(sed -n 's/^skipped: //p' "$log")" "$cannot_run_32_bit|$interpreters_pause" ;;
+        "exit status 77") skipped "${log##*/}" "$(sed -n 's/^skipped: //p' "$log")" "${reasons[${log##*/}]-}" ;;
         *) cat "$log" && die "${log##*/}" ;;
         esac
     done
