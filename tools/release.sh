@@ -37,6 +37,7 @@ package() {  # target, build folder, configure arguments...: the package and its
 
 # Every Linux program links Debian's libc6-dev: this machine's, or the others' multiarch one.
 native=$(dpkg --print-architecture)
+architectures=$(linux_architectures)
 while read -r architecture _ _ released; do
     [[ $released == yes ]] || continue
     settings=()
@@ -44,7 +45,7 @@ while read -r architecture _ _ released; do
         -DSERIES_ARCHITECTURE="$architecture" -DSERIES_MULTIARCH_LIBC=ON)
     package tarball "$builds/tarball-$architecture" --preset tarball "${settings[@]}"
     package deb "$builds/deb-$architecture" --preset deb "${settings[@]}"
-done < <(linux_architectures)
+done <<<"$architectures"
 for windows in windows-x86 windows-x64; do package zip "$builds/zip-$windows" --preset "$windows" -DBUILD_TESTING=OFF; done
 
 # The source of each library whose licence asks for it, at the version linked, from Debian.

@@ -33,11 +33,12 @@ same_bytes() {  # file, file, how the second was made: fails where they differ, 
 }
 
 check_release_files() {  # version
-    local version=$1 architecture released want=() dsc
+    local version=$1 architecture released want=() dsc architectures time named installed
+    architectures=$(linux_architectures)
     while read -r architecture _ _ released; do
         [[ $released == yes ]] || continue
         want+=("series-$version-Linux-$architecture.tar.gz" "series_${version}_$architecture.deb")
-    done < <(linux_architectures)
+    done <<<"$architectures"
     want+=("series-$version.tar.gz" "series-$version-win32.zip" "series-$version-win64.zip")
     want+=("${want[@]/%/.cdx.json}" "series-$version.buildinfo" SHA256SUMS)
     # and the sources that the libraries' licences ask for: a .dsc and its files
@@ -52,8 +53,8 @@ check_release_files() {  # version
     # The source archive holds the commit's tracked files, and the commit's time.
     same_files "the source archive" "$(tar tzf "build/dist/series-$version.tar.gz" | grep -v '/$')" \
         "$(git ls-files | sed "s|^|series-$version/|")"
-    tar xzOf "build/dist/series-$version.tar.gz" "series-$version/cmake/commit-time" | grep -qx '[0-9]*' ||
-        die "the source archive carries no time"
+    time=$(tar xzOf "build/dist/series-$version.tar.gz" "series-$version/cmake/commit-time")
+    figure "the source archive's time" "$time"
     bash tests/sbom_check.sh "$sbom_schemas" "build/dist/series-$version.tar.gz"
     passed "the release holds what it should, and SHA256SUMS checks it"
 
@@ -63,7 +64,9 @@ check_release_files() {  # version
     sed -n '/^Installed-Build-Depends:/,$ s/^ \([^ ]*\) (= \(.*\)),*$/\1 \2/p' "$record" | while read -r package recorded; do
         [[ $(dpkg-query -W -f '${db:Status-Abbrev}${Version}' "$package") == "ii $recorded" ]] || die "$record: $package $recorded"
     done
-    [[ $(grep -c '^ .* (= ' "$record") == $(dpkg -l | grep -c '^ii') ]] || die "$record does not name every package"
+    named=$(grep -c '^ .* (= ' "$record")
+    installed=$(dpkg -l | grep -c '^ii')
+    ((named == installed)) || die "$record names $named packages, of the $installed installed"
     passed "$record: Debian $(cat /etc/debian_version), and every package of this root at its version"
 }
 
@@ -71,14 +74,15 @@ check_release_files() {  # version
 # the version of the source that the release holds, and that source unpacks,
 # every file's hash checked.
 check_library_sources() {
-    local map name version terms package dsc sources=()
+    local map name version terms package dsc sources=() libraries
     for map in build/release-builds/*/series.map; do
+        libraries=$(package/notices.sh list "$map")
         while read -r name version terms package _; do
             dsc=build/dist/${name}_${version#*:}.dsc
             [[ $terms != source || $(sed -n 's/^Version: //p' "$dsc" 2>/dev/null) == "$version" ]] ||
                 die "${map%/*} links $name $version ($package), whose source the release lacks"
             [[ $terms != source ]] || sources+=("$dsc")
-        done < <(package/notices.sh list "$map")
+        done <<<"$libraries"
     done
     ((${#sources[@]})) || die "the release holds no library source"
     for dsc in $(printf '%s\n' "${sources[@]}" | sort -u); do
