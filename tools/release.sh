@@ -2,12 +2,10 @@
 # SPDX-FileCopyrightText: 2026 The series maintainers
 # SPDX-License-Identifier: MIT
 
-# Makes the release of the checked-out commit in build/dist, as root, in the
-# project's Debian root (tools/root.sh): the source archive, a tarball and a
-# .deb for each Linux architecture, a zip for each Windows one, an SBOM of each
-# (ARTEFACT.cdx.json), the root's record, SHA256SUMS. Every file carries the
-# time SOURCE_DATE_EPOCH, else the commit's: the same commit, in a root of the
-# same packages, gives the same bytes.
+# Makes the release of the checked-out commit in build/dist, as root, in the project's Debian root (tools/root.sh):
+# the source archive, a tarball and a .deb for each Linux architecture, a zip for each Windows one, an SBOM of each
+# (ARTEFACT.cdx.json), the root's record, SHA256SUMS. Every file carries the time SOURCE_DATE_EPOCH, else the
+# commit's: the same commit, in a root of the same packages, gives the same bytes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . tools/project.sh

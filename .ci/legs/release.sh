@@ -27,18 +27,15 @@ leg() {
 same_files() {  # what, the file listings it holds and should: fails where they differ, with diff's account
     diff <(LC_ALL=C sort <<<"$2") <(LC_ALL=C sort <<<"$3") || die "$1 does not hold what it should (diff: <, held; >, wanted)"
 }
-
 same_bytes() {  # file, file, how the second was made: fails where they differ, with diffoscope's account
     cmp -s "$1" "$2" || { diffoscope "$1" "$2" || true; die "${1##*/} differs, $3"; }
 }
 
 check_release_files() {  # version
-    local version=$1 architecture released want=() dsc architectures time named installed
-    architectures=$(linux_architectures)
-    while read -r architecture _ _ released; do
-        [[ $released == yes ]] || continue
-        want+=("series-$version-Linux-$architecture.tar.gz" "series_${version}_$architecture.deb")
-    done <<<"$architectures"
+    local version=$1 released want dsc time
+    released=$(linux_architectures | awk -v version="$version" '$4 == "yes" {
+        print "series-" version "-Linux-" $1 ".tar.gz"; print "series_" version "_" $1 ".deb" }')
+    mapfile -t want <<<"$released"
     want+=("series-$version.tar.gz" "series-$version-win32.zip" "series-$version-win64.zip")
     want+=("${want[@]/%/.cdx.json}" "series-$version.buildinfo" SHA256SUMS)
     # and the sources that the libraries' licences ask for: a .dsc and its files
@@ -59,20 +56,16 @@ check_release_files() {  # version
     passed "the release holds what it should, and SHA256SUMS checks it"
 
     # The build record names this root's point release and every package of it, at its version.
-    local record=build/dist/series-$version.buildinfo package recorded
+    local record=build/dist/series-$version.buildinfo named installed
     grep -qx "Build-Point-Release: $(cat /etc/debian_version)" "$record" || die "$record: not Debian $(cat /etc/debian_version)"
-    sed -n '/^Installed-Build-Depends:/,$ s/^ \([^ ]*\) (= \(.*\)),*$/\1 \2/p' "$record" | while read -r package recorded; do
-        [[ $(dpkg-query -W -f '${db:Status-Abbrev}${Version}' "$package") == "ii $recorded" ]] || die "$record: $package $recorded"
-    done
-    named=$(grep -c '^ .* (= ' "$record")
-    installed=$(dpkg -l | grep -c '^ii')
-    ((named == installed)) || die "$record names $named packages, of the $installed installed"
+    named=$(sed -n '/^Installed-Build-Depends:/,$ s/^ \([^ ]*\) (= \(.*\)),*$/\1 \2/p' "$record")
+    installed=$(dpkg-query -W -f '${db:Status-Abbrev} ${binary:Package} ${Version}\n' | sed -n 's/^ii  *//p')
+    same_files "$record" "$named" "$installed"
     passed "$record: Debian $(cat /etc/debian_version), and every package of this root at its version"
 }
 
-# Each library whose licence asks for its source went into the programs at
-# the version of the source that the release holds, and that source unpacks,
-# every file's hash checked.
+# Each library whose licence asks for its source went into the programs at the version of the source that the release
+# holds, and that source unpacks, every file's hash checked.
 check_library_sources() {
     local map name version terms package dsc sources=() libraries
     for map in build/release-builds/*/series.map; do
@@ -98,9 +91,8 @@ check_notices() {  # package, build folder, the package's folder holding them
     passed "$1: its notices and SBOM"
 }
 
-# The end-to-end checks, piped and at a terminal, of each program that ships,
-# queued as a line (what, program, emulator...) and run at the end, three at a
-# time, a log each that ends with the exit status.
+# The end-to-end checks, piped and at a terminal, of each program that ships, queued as a line (what, program,
+# emulator...) and run at the end, three at a time, a log each that ends with the exit status.
 queue_e2e() { echo "$*" >>"$e2e_runs"; }
 run_e2e() {  # version
     local logs log
@@ -120,11 +112,9 @@ run_e2e() {  # version
     done
 }
 
-# The release again: in a root of its own, on a second clone at a path of
-# another length, later, with another umask, time zone and locale, on another
-# file system where there is one (another order of a folder's files, the
-# packages' trees too through TMPDIR); and the .deb and tarball from the
-# source archive alone, outside any git repository.
+# The release again: in a root of its own, on a second clone at a path of another length, later, with another umask,
+# time zone and locale, on another file system where there is one (another order of a folder's files, the packages'
+# trees too through TMPDIR); and the .deb and tarball from the source archive alone, outside any git repository.
 make_again() {  # version
     local version=$1 again from_source file built elsewhere=/tmp start=$SECONDS
     [[ -d /dev/shm && -w /dev/shm ]] && elsewhere=/dev/shm

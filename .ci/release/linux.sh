@@ -6,9 +6,8 @@
 tarball_files=(bin/series share/doc/series/LICENSE share/doc/series/NEWS share/man/man1/series.1.gz)
 deb_files=(bin/series share/doc/series/changelog.gz share/doc/series/copyright share/man/man1/series.1.gz)
 
-# Each architecture's tarball and .deb: what they hold, their programs' needs
-# and hardening, those programs queued for the end-to-end checks under the
-# architecture's emulator; the native .deb installed, used and removed.
+# Each architecture's tarball and .deb: what they hold, their programs' needs and hardening, those programs queued for
+# the end-to-end checks under the architecture's emulator; the native .deb installed, used and removed.
 check_linux_packages() {  # version
     local version=$1 architecture triple qemu released unpacked emulator architectures
     local report=("architecture  tarball's program (bytes, ELF type, kernel from)  .deb's Depends")
