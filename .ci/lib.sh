@@ -1,15 +1,13 @@
 # SPDX-FileCopyrightText: 2026 The series maintainers
 # SPDX-License-Identifier: MIT
 
-# What the legs of .ci/run share. Each leg is .ci/legs/LEG.sh (linux-ARCH:
-# linux-cross.sh, read with `leg_name` set); it sets `about`, a line on what it
-# checks, and `packages`, what it needs, and defines `leg`, its checks.
+# What the legs of .ci/run share. Each leg is .ci/legs/LEG.sh (linux-ARCH: linux-cross.sh, read with `leg_name` set);
+# it sets `about`, a line on what it checks, and `packages`, what it needs, and defines `leg`, its checks.
 . tools/project.sh
 . tools/root.sh
+. tools/checks.sh
 
 section() { printf '\n==== %s\n' "$*"; }
-die() { echo "FAIL: $*" >&2 && exit 1; }
-
 all_legs() {  # a line each, in the order that .ci/run runs them
     printf '%s\n' readme lint windows
     linux_architectures | awk -v native="$(dpkg --print-architecture)" '$1 != native { print "linux-" $1 }'
@@ -36,19 +34,18 @@ skipped() {  # what, reason, the reasons allowed (an extended regex; none where 
     [[ -n ${3-} && $2 =~ $3 ]] || die "$1 was skipped: ${2:-for no reason given}"
     echo "skipped: $1: $2" | tee -a "$tally"
 }
-# The only reasons a skip may have, named in advance.
-cannot_run_32_bit="Exec format error"
-interpreters_pause="the pause on Windows is the command interpreter's"
+cannot_run_32_bit="^this machine cannot run wine: .*Exec format error$"  # the only reasons a skip may have, matched whole
+interpreters_pause="^the pause on Windows is the command interpreter's$"
 
-# The suite of a build folder as CTest last ran it, a check a test; fewer
-# results than tests fails.
-suite_report() {  # build folder, the reasons a test may be skipped for
-    local log=$1/Testing/Temporary/LastTest.log results total result name reason
-    results=$(awk '/^[0-9]+\/[0-9]+ Testing: / { name = $3; reason = "" }
-        /^skipped: / && reason == "" { reason = substr($0, 10) }
-        /^Test Pass(ed\.| Reason:)$/ { print (reason == "" ? "passed" : "skipped"), name, reason }' "$log")
-    total=$(sed -n 's|^[0-9]*/\([0-9]*\) Testing: .*|\1|p' "$log" | head -n 1)
-    [[ $total -gt 0 && $(grep -c . <<<"$results") == "$total" ]] || die "$log: ${total:-no} tests; results: $results"
+# The suite of a build folder from CTest's own record of its last run,
+# junit.xml, a check a test: a skip gives its reason on its "skipped:" line.
+suite_report() {  # build folder, the reason a test may be skipped for
+    local results result name reason
+    results=$(python3 -c 'import sys, xml.etree.ElementTree as junit
+for test in junit.parse(sys.argv[1]).iter("testcase"):
+    reasons = [line[9:] for line in (test.findtext("system-out") or "").splitlines() if line.startswith("skipped: ")]
+    print({"run": "passed", "notrun": "skipped"}[test.get("status")], test.get("name"), *reasons[:1])' "$1/junit.xml")
+    [[ -n $results ]] || die "$1/junit.xml holds no test"
     while read -r result name reason; do
         if [[ $result == passed ]]; then passed "$name"; else skipped "$name" "$reason" "${2-}"; fi
     done <<<"$results"

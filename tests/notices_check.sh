@@ -12,28 +12,34 @@
 #        BUILD is the build folder of the program, with its map and the nm
 #        that CMake found for it.
 set -euo pipefail
+# shellcheck source=tools/checks.sh
+. "$(dirname "$0")/../tools/checks.sh"
 kind=$1 build=$2 folder=$3 artefact=$4 sbom=$4.cdx.json count=0
-fail() {
-    echo "FAIL: ${artefact##*/}: $*"
-    exit 1
-}
+fail() { die "${artefact##*/}: $*"; }
 program=$build/series && [[ -f $program ]] || program+=.exe
 symbols=$("$(sed -n 's/^CMAKE_NM:FILEPATH=//p' "$build/CMakeCache.txt")" --defined-only "$program")
 notices=$(ls "$folder")
+linked=$(awk -v kind="$kind" '$1 == kind { print $2, $3, $4 }' "$(dirname "$0")/../package/linked-libraries.txt")
+libraries=$("$(dirname "$0")/../package/notices.sh" list "$build/series.map")
 
 while read -r pattern taken symbol; do
     notice=$(for name in $notices; do [[ ${name%.txt} != $pattern ]] || echo "$name"; done)
     [[ $(wc -w <<<"$notice") == 1 ]] || fail "where $pattern is linked, the notices are: $notices"
     how=$(jq -r --arg name "${notice%.txt}" '.components[] | select(.name == $name).properties[]
         | select(.name == "series:linked").value | sub("linked statically"; "members") | sub("start files"; "objects")' "$sbom")
-    [[ $how == $taken ]] || fail "its SBOM names ${notice%.txt} as taken '${how:-not at all}', not $taken"
+    [[ $how =~ ^(members|objects)$ && $how == $taken ]] ||
+        fail "its SBOM names ${notice%.txt} as taken '${how:-not at all}', not $taken"
     grep -Eq "[[:space:]]($symbol)\$" <<<"$symbols" || fail "its program defines no $symbol of $pattern"
     count=$((count + 1))
-done < <(awk -v kind="$kind" '$1 == kind { print $2, $3, $4 }' "$(dirname "$0")/../package/linked-libraries.txt")
-((count > 0 && $(wc -w <<<"$notices") == count && $(jq '.components | length' "$sbom") == count)) ||
+done <<<"$linked"
+listed=$(wc -w <<<"$notices")
+components=$(jq '.components | length' "$sbom")
+figure "the libraries that a $kind program links" "$count"
+figure "the components of $sbom" "$components"
+((listed == count && components == count)) ||
     fail "$count libraries linked; notices: $notices; in the SBOM: $(jq -c '[.components[].name]' "$sbom")"
 
 while read -r name version _; do
     head -n 1 "$folder/$name.txt" | grep -q "^$name $version, " || fail "the notice of $name is not of $version"
-done < <("$(dirname "$0")/../package/notices.sh" list "$build/series.map")
+done <<<"$libraries"
 echo "${artefact##*/}: the notices and the SBOM of $(paste -sd ' ' <<<"$notices"), as linked"

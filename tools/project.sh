@@ -1,8 +1,7 @@
 # SPDX-FileCopyrightText: 2026 The series maintainers
 # SPDX-License-Identifier: MIT
 
-# Facts about the project that scripts ask, each read from where it is stated;
-# sourced, from the project's top folder.
+# Facts about the project that scripts ask, each read from where it is stated; sourced, from the project's top folder.
 project_version() { sed -n 's/^project(series VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt; }
 release_time() { cmake -P cmake/source_date_epoch.cmake; }  # what a release's files carry
 

@@ -2,12 +2,10 @@
 # SPDX-FileCopyrightText: 2026 The series maintainers
 # SPDX-License-Identifier: MIT
 
-# Makes the release of the checked-out commit in build/dist, as root, in the
-# project's Debian root (tools/root.sh): the source archive, a tarball and a
-# .deb for each Linux architecture, a zip for each Windows one, an SBOM of each
-# (ARTEFACT.cdx.json), the root's record, SHA256SUMS. Every file carries the
-# time SOURCE_DATE_EPOCH, else the commit's: the same commit, in a root of the
-# same packages, gives the same bytes.
+# Makes the release of the checked-out commit in build/dist, as root, in the project's Debian root (tools/root.sh):
+# the source archive, a tarball and a .deb for each Linux architecture, a zip for each Windows one, an SBOM of each
+# (ARTEFACT.cdx.json), the root's record, SHA256SUMS. Every file carries the time SOURCE_DATE_EPOCH, else the
+# commit's: the same commit, in a root of the same packages, gives the same bytes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . tools/project.sh
@@ -37,6 +35,7 @@ package() {  # target, build folder, configure arguments...: the package and its
 
 # Every Linux program links Debian's libc6-dev: this machine's, or the others' multiarch one.
 native=$(dpkg --print-architecture)
+architectures=$(linux_architectures)
 while read -r architecture _ _ released; do
     [[ $released == yes ]] || continue
     settings=()
@@ -44,7 +43,7 @@ while read -r architecture _ _ released; do
         -DSERIES_ARCHITECTURE="$architecture" -DSERIES_MULTIARCH_LIBC=ON)
     package tarball "$builds/tarball-$architecture" --preset tarball "${settings[@]}"
     package deb "$builds/deb-$architecture" --preset deb "${settings[@]}"
-done < <(linux_architectures)
+done <<<"$architectures"
 for windows in windows-x86 windows-x64; do package zip "$builds/zip-$windows" --preset "$windows" -DBUILD_TESTING=OFF; done
 
 # The source of each library whose licence asks for it, at the version linked, from Debian.

@@ -7,8 +7,8 @@ leg() {
     local type option settings targets preset
     # the builds that a user makes link wherever CMake does, Apple's linker too
     for preset in release native; do
-        cmake --preset "$preset" >/dev/null && test -s "build/$preset/build.ninja"
-        ! grep -- '-Map' "build/$preset/build.ninja" || die "the $preset build links with a GNU linker's map"
+        cmake --preset "$preset" >/dev/null
+        lacks "build/$preset/build.ninja" -Map || die "the $preset build links with a GNU linker's map"
         passed "the $preset build links with no linker map"
     done
     for type in Debug Release RelWithDebInfo MinSizeRel; do

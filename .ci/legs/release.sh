@@ -27,17 +27,15 @@ leg() {
 same_files() {  # what, the file listings it holds and should: fails where they differ, with diff's account
     diff <(LC_ALL=C sort <<<"$2") <(LC_ALL=C sort <<<"$3") || die "$1 does not hold what it should (diff: <, held; >, wanted)"
 }
-
 same_bytes() {  # file, file, how the second was made: fails where they differ, with diffoscope's account
     cmp -s "$1" "$2" || { diffoscope "$1" "$2" || true; die "${1##*/} differs, $3"; }
 }
 
 check_release_files() {  # version
-    local version=$1 architecture released want=() dsc
-    while read -r architecture _ _ released; do
-        [[ $released == yes ]] || continue
-        want+=("series-$version-Linux-$architecture.tar.gz" "series_${version}_$architecture.deb")
-    done < <(linux_architectures)
+    local version=$1 released want dsc time
+    released=$(linux_architectures | awk -v version="$version" '$4 == "yes" {
+        print "series-" version "-Linux-" $1 ".tar.gz"; print "series_" version "_" $1 ".deb" }')
+    mapfile -t want <<<"$released"
     want+=("series-$version.tar.gz" "series-$version-win32.zip" "series-$version-win64.zip")
     want+=("${want[@]/%/.cdx.json}" "series-$version.buildinfo" SHA256SUMS)
     # and the sources that the libraries' licences ask for: a .dsc and its files
@@ -52,33 +50,32 @@ check_release_files() {  # version
     # The source archive holds the commit's tracked files, and the commit's time.
     same_files "the source archive" "$(tar tzf "build/dist/series-$version.tar.gz" | grep -v '/$')" \
         "$(git ls-files | sed "s|^|series-$version/|")"
-    tar xzOf "build/dist/series-$version.tar.gz" "series-$version/cmake/commit-time" | grep -qx '[0-9]*' ||
-        die "the source archive carries no time"
+    time=$(tar xzOf "build/dist/series-$version.tar.gz" "series-$version/cmake/commit-time")
+    figure "the source archive's time" "$time"
     bash tests/sbom_check.sh "$sbom_schemas" "build/dist/series-$version.tar.gz"
     passed "the release holds what it should, and SHA256SUMS checks it"
 
     # The build record names this root's point release and every package of it, at its version.
-    local record=build/dist/series-$version.buildinfo package recorded
+    local record=build/dist/series-$version.buildinfo named installed
     grep -qx "Build-Point-Release: $(cat /etc/debian_version)" "$record" || die "$record: not Debian $(cat /etc/debian_version)"
-    sed -n '/^Installed-Build-Depends:/,$ s/^ \([^ ]*\) (= \(.*\)),*$/\1 \2/p' "$record" | while read -r package recorded; do
-        [[ $(dpkg-query -W -f '${db:Status-Abbrev}${Version}' "$package") == "ii $recorded" ]] || die "$record: $package $recorded"
-    done
-    [[ $(grep -c '^ .* (= ' "$record") == $(dpkg -l | grep -c '^ii') ]] || die "$record does not name every package"
+    named=$(sed -n '/^Installed-Build-Depends:/,$ s/^ \([^ ]*\) (= \(.*\)),*$/\1 \2/p' "$record")
+    installed=$(dpkg-query -W -f '${db:Status-Abbrev} ${binary:Package} ${Version}\n' | sed -n 's/^ii  *//p')
+    same_files "$record" "$named" "$installed"
     passed "$record: Debian $(cat /etc/debian_version), and every package of this root at its version"
 }
 
-# Each library whose licence asks for its source went into the programs at
-# the version of the source that the release holds, and that source unpacks,
-# every file's hash checked.
+# Each library whose licence asks for its source went into the programs at the version of the source that the release
+# holds, and that source unpacks, every file's hash checked.
 check_library_sources() {
-    local map name version terms package dsc sources=()
+    local map name version terms package dsc sources=() libraries
     for map in build/release-builds/*/series.map; do
+        libraries=$(package/notices.sh list "$map")
         while read -r name version terms package _; do
             dsc=build/dist/${name}_${version#*:}.dsc
             [[ $terms != source || $(sed -n 's/^Version: //p' "$dsc" 2>/dev/null) == "$version" ]] ||
                 die "${map%/*} links $name $version ($package), whose source the release lacks"
             [[ $terms != source ]] || sources+=("$dsc")
-        done < <(package/notices.sh list "$map")
+        done <<<"$libraries"
     done
     ((${#sources[@]})) || die "the release holds no library source"
     for dsc in $(printf '%s\n' "${sources[@]}" | sort -u); do
@@ -94,12 +91,13 @@ check_notices() {  # package, build folder, the package's folder holding them
     passed "$1: its notices and SBOM"
 }
 
-# The end-to-end checks, piped and at a terminal, of each program that ships,
-# queued as a line (what, program, emulator...) and run at the end, three at a
-# time, a log each that ends with the exit status.
+# The end-to-end checks, piped and at a terminal, of each program that ships, queued as a line (what, program,
+# emulator...) and run at the end, three at a time, a log each that ends with the exit status.
 queue_e2e() { echo "$*" >>"$e2e_runs"; }
 run_e2e() {  # version
     local logs log
+    local -A reasons=(["win32-zip e2e"]=$cannot_run_32_bit ["win64-zip terminal"]=$interpreters_pause
+        ["win32-zip terminal"]="$cannot_run_32_bit|$interpreters_pause")  # no other may be skipped
     logs=$(mktemp -d)
     xargs -P 3 -L 1 bash -c 'for checks in e2e terminal; do
             bash "tests/series_$checks.sh" "$3" "$0" "${@:4}" >"$1/$2 $checks" 2>&1
@@ -108,17 +106,15 @@ run_e2e() {  # version
     for log in "$logs"/*; do
         case $(tail -n 1 "$log") in
         "exit status 0") passed "${log##*/}: $(tail -n 2 "$log" | head -n 1)" ;;
-        "exit status 77") skipped "${log##*/}" "$(sed -n 's/^skipped: //p' "$log")" "$cannot_run_32_bit|$interpreters_pause" ;;
+        "exit status 77") skipped "${log##*/}" "$(sed -n 's/^skipped: //p' "$log")" "${reasons[${log##*/}]-}" ;;
         *) cat "$log" && die "${log##*/}" ;;
         esac
     done
 }
 
-# The release again: in a root of its own, on a second clone at a path of
-# another length, later, with another umask, time zone and locale, on another
-# file system where there is one (another order of a folder's files, the
-# packages' trees too through TMPDIR); and the .deb and tarball from the
-# source archive alone, outside any git repository.
+# The release again: in a root of its own, on a second clone at a path of another length, later, with another umask,
+# time zone and locale, on another file system where there is one (another order of a folder's files, the packages'
+# trees too through TMPDIR); and the .deb and tarball from the source archive alone, outside any git repository.
 make_again() {  # version
     local version=$1 again from_source file built elsewhere=/tmp start=$SECONDS
     [[ -d /dev/shm && -w /dev/shm ]] && elsewhere=/dev/shm

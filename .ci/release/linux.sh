@@ -6,25 +6,25 @@
 tarball_files=(bin/series share/doc/series/LICENSE share/doc/series/NEWS share/man/man1/series.1.gz)
 deb_files=(bin/series share/doc/series/changelog.gz share/doc/series/copyright share/man/man1/series.1.gz)
 
-# Each architecture's tarball and .deb: what they hold, their programs' needs
-# and hardening, those programs queued for the end-to-end checks under the
-# architecture's emulator; the native .deb installed, used and removed.
+# Each architecture's tarball and .deb: what they hold, their programs' needs and hardening, those programs queued for
+# the end-to-end checks under the architecture's emulator; the native .deb installed, used and removed.
 check_linux_packages() {  # version
-    local version=$1 architecture triple qemu released unpacked emulator
+    local version=$1 architecture triple qemu released unpacked emulator architectures
     local report=("architecture  tarball's program (bytes, ELF type, kernel from)  .deb's Depends")
+    architectures=$(linux_architectures)
     while read -r architecture triple qemu released; do
         [[ $released == yes ]] || continue
         unpacked=$(mktemp -d)
         emulator=() && [[ $architecture == "$native" ]] || emulator=("qemu-$qemu")
         check_tarball "$version" "$architecture" "$triple" "$unpacked" "${emulator[@]}"
         check_deb "$version" "$architecture" "$unpacked" "${emulator[@]}"
-    done < <(linux_architectures)
+    done <<<"$architectures"
     printf '%s\n' "${report[@]}"
 }
 
 check_tarball() {  # version, architecture, triple, folder, emulator...
     local version=$1 architecture=$2 triple=$3 folder=$4/tarball root=$4/root nothing=$4/nothing alone
-    local tarball=build/dist/series-$version-Linux-$architecture.tar.gz program headers kernel
+    local tarball=build/dist/series-$version-Linux-$architecture.tar.gz program headers kernel multiarch start
     shift 4
     echo "-- $tarball"
     same_files "$tarball" "$(tar tzf "$tarball" | grep -v '/$' | grep -v /third-party/)" \
@@ -38,8 +38,9 @@ check_tarball() {  # version, architecture, triple, folder, emulator...
     headers=$(readelf -lW "$program")
     grep -q GNU_RELRO <<<"$headers" || die "$tarball: its program has no read-only relocations"
     # position-independent wherever the C library linked has the start for it
-    if [[ $("$triple-gcc" -B"/usr/lib/$(dpkg-architecture -a "$architecture" -qDEB_HOST_MULTIARCH 2>/dev/null)/" \
-        -print-file-name=rcrt1.o) == /* ]]; then
+    multiarch=$(dpkg-architecture -a "$architecture" -qDEB_HOST_MULTIARCH 2>/dev/null)
+    start=$("$triple-gcc" -B"/usr/lib/$multiarch/" -print-file-name=rcrt1.o)
+    if [[ $start == /* ]]; then
         grep -q 'DYN (Position-Independent' <<<"$headers" || die "$tarball: its program is not static-pie"
         readelf -dW "$program" | grep -q 'FLAGS.*BIND_NOW' || die "$tarball: its program binds late"
     fi
@@ -81,11 +82,11 @@ check_deb() {  # version, architecture, folder, emulator...
 
 answers_246() { cmp -s - <(printf 'Input a,n:\nanswer:246\n'); }  # given 2 3 on its input
 check_installed() {  # deb
-    dpkg -i "$1" && hash -r
+    dpkg -i "$1"
     [[ $(command -v series) == /usr/bin/series ]] || die "series is not on the PATH"
     echo '2 3' | series | answers_246 || die "the installed series answers wrongly"
     man -w series
-    dpkg -r series && hash -r
+    dpkg -r series
     ! dpkg -L series >/dev/null 2>&1 || die "dpkg still lists series after its removal"
     ! command -v series || die "series is still on the PATH after its removal"
     passed "$1: installed, used and removed"

@@ -1,10 +1,9 @@
 # SPDX-FileCopyrightText: 2026 The series maintainers
 # SPDX-License-Identifier: MIT
 
-# The release leg's checks of each Windows zip: the program, its manual as
-# README.txt, the licence, the news and the notices, every text with Windows
-# line ends; the program stripped, its headers and version resource as the
-# tests check them, and queued for the end-to-end checks under Wine.
+# The release leg's checks of each Windows zip: the program, its manual as README.txt, the licence, the news and the
+# notices, every text with Windows line ends; the program stripped, its headers and version resource as the tests
+# check them, and queued for the end-to-end checks under Wine.
 check_zips() {  # version
     local version=$1 bits zip folder triple text sections
     declare -A toolchains=([32]=cmake/mingw-w64-i686.cmake [64]=cmake/mingw-w64-x86_64.cmake)

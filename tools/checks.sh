@@ -1,0 +1,9 @@
+# SPDX-FileCopyrightText: 2026 The series maintainers
+# SPDX-License-Identifier: MIT
+
+# How a script checks, so that a tool that fails, or prints nothing, fails: each figure in a statement
+# of its own, which errexit sees (in command substitutions too), and a whole number before it is compared.
+shopt -s inherit_errexit
+die() { echo "FAIL: $*" >&2 && exit 1; }
+figure() { [[ $2 =~ ^[1-9][0-9]*$ ]] || die "$1: no figure, but '$2'"; }  # what, figure: a whole number above 0
+lacks() { local status=0 && grep -Eq -- "$2" "$1" || status=$? && ((status == 1)); }  # file, regex: no line matches, and grep could read it
