@@ -17,26 +17,33 @@ debian_mirror() {
     apt-get indextargets --format '$(ORIGIN) $(LABEL) $(REPO_URI)' | awk '$1 $2 == "DebianDebian" { print $3; exit }'
 }
 
-# What a root was made from: the packages, the mirror, its sources and their
-# InRelease files as the archive serves them now.
-root_key() {  # folder
-    local lists uri suite
-    lists=$(mktemp -d)
-    grep -s '^deb ' "$1/etc/apt/sources.list" | while read -r _ uri suite _; do
-        /usr/lib/apt/apt-helper -o APT::Sandbox::User=root download-file "${uri%/}/dists/$suite/InRelease" "$lists/$suite" >/dev/null
-    done
-    { project_packages; debian_mirror; cat "$1/etc/apt/sources.list" "$lists"/*; } 2>/dev/null | sha256sum | cut -d' ' -f1
+# What a root is made from: the packages and the mirror.
+root_key() { local key && key=$(project_packages && debian_mirror) && sha256sum <<<"$key" | cut -d' ' -f1; }
+
+# Whether the archive serves the lists that the root was made with, which it
+# keeps: false only where the archive could be read and its lists differ.
+lists_current() {  # root
+    local sources lists uri suite list status=0
+    sources=$(grep '^deb ' "$1/etc/apt/sources.list") && lists=$(mktemp -d)
+    while read -r _ uri suite _; do
+        /usr/lib/apt/apt-helper -o APT::Sandbox::User=root download-file "${uri%/}/dists/$suite/InRelease" \
+            "$lists/$suite" >/dev/null 2>&1 ||
+            { echo "warning: the archive's lists of $suite cannot be read: the root is used as made" >&2 && continue; }
+        for list in "$1"/var/lib/apt/lists/*_InRelease; do cmp -s "$list" "$lists/$suite" && continue 2; done
+        status=1
+    done <<<"$sources"
     rm -rf "$lists"
+    return "$status"
 }
 
 # Makes the folder a Debian root of the suite and its updates; where apt
 # cannot have a package, says which, for what architecture, and apt's reason.
 make_root() {  # folder, suite, mmdebstrap option...
-    local mirror scheme proxy log package reason options=() sources=()
+    local mirror scheme setting proxy log package reason options=() sources=()
     mirror=$(debian_mirror)
     [[ -z $mirror ]] || sources=("deb $mirror $2 main" "deb $mirror $2-updates main")
     for scheme in http https; do
-        proxy=$(apt-config dump --format '%v%n' "Acquire::$scheme::Proxy")
+        setting=$(apt-config shell proxy "Acquire::$scheme::Proxy") && proxy='' && eval "$setting"
         [[ -z $proxy ]] || options+=("--aptopt=Acquire::$scheme::Proxy \"$proxy\"")
     done
     log=$(mktemp)
@@ -56,7 +63,26 @@ make_project_root() {  # folder
         --architectures="$({ dpkg --print-architecture; sed -n 's/.*://p' <<<"$packages"; } | awk '!seen[$0]++' | paste -sd,)" \
         --setup-hook='sed -i "p; s/^deb /deb-src /" "$1/etc/apt/sources.list"' || return
     # a checkout of anyone's, mounted in it, is root's to use there
-    printf '[safe]\n\tdirectory = *\n' >"$1/etc/gitconfig" && root_key "$1" >"$1$root_mark"
+    printf '[safe]\n\tdirectory = *\n' >"$1/etc/gitconfig" && root_key >"$1$root_mark"
+}
+
+# Runs the script again as the first process of a PID namespace of its own: a
+# signal that ends this process ends that one, and so every process of the run
+# and its mounts, then the folder of all that the run made (SERIES_RUN), which
+# is locked while any of them lives, else removed by the next run.
+whole_run() {  # script, arguments...
+    local runs held run first status=0
+    exec {runs}>>/var/tmp/series-runs.lock && flock "$runs"  # one run at a time takes its folder
+    for held in /var/tmp/series-run-*/held; do [[ ! -e $held ]] || flock -n "$held" rm -rf "${held%/held}" || true; done
+    SERIES_RUN=$(mktemp -d /var/tmp/series-run-XXXXXX) && exec {held}>"$SERIES_RUN/held" && flock "$held"
+    exec {runs}>&- && export SERIES_RUN
+    unshare --pid --fork --kill-child env --default-signal bash "$@" &
+    run=$!
+    trap 'first=$(<"/proc/$run/task/$run/children") && kill -KILL "${first:-$run}"' TERM HUP INT
+    wait "$run" || status=$?
+    while kill -0 "$run" 2>/dev/null; do wait "$run" || status=$?; done  # after a signal, till all have gone
+    rm -rf "$SERIES_RUN/layer" "$SERIES_RUN"  # the layer first: the root is slow to go
+    exit "$status"
 }
 
 # /dev, /proc and a /tmp of its own, in the caller's mount namespace.
@@ -68,32 +94,27 @@ in_root() {  # folder, command...: run as root there, in an environment of its o
 
 # Runs the command in the project's root, the project at its own path: the
 # kept root where it was made from the same packages and lists, else one made
-# anew once no run uses it; under CI, one for this run alone. In a mount
-# namespace of its own, on a throwaway layer (overlayfs): no mount outlives the
-# run, the root stays as made, and a killed run's layer goes at the next run.
+# anew once no run uses it, and put in its place in one step; under CI, one
+# for this run alone. In a mount namespace of its own, on a throwaway layer
+# (overlayfs) in the run's folder: the root stays as made.
 in_project_root() {  # command...
-    local root=$kept_root start=$SECONDS lock layers layer held status=0
-    [[ ${CI-} != true ]] || { root=$(mktemp -d /var/tmp/series-root-XXXXXX) && trap "rm -rf '$root' '$root.lock'" EXIT; }
-    made() { [[ -f $root$root_mark && $(<"$root$root_mark") == "$(root_key "$root")" ]]; }
+    local root=$kept_root start=$SECONDS lock
+    [[ ${CI-} != true ]] || root=$SERIES_RUN/root
+    made() { [[ -f $root$root_mark && $(<"$root$root_mark") == "$(root_key)" ]] && lists_current "$root"; }
     mkdir -p "${root%/*}" && exec {lock}>>"$root.lock" && flock -s "$lock"
     if ! made && flock -x "$lock" && ! made; then
-        rm -rf "$root.new" && mkdir "$root.new"
-        make_project_root "$root.new" || { rm -rf "$root.new"; return 1; }
-        rm -rf "$root" && mv "$root.new" "$root"
+        rm -rf "$root.new" "$root.old" && mkdir "$root.new" && make_project_root "$root.new"
+        [[ ! -e $root ]] || mv "$root" "$root.old"
+        mv "$root.new" "$root" && rm -rf "$root.old"
     fi
     flock -s "$lock"
     echo "the root $root, from $(grep '^deb ' "$root/etc/apt/sources.list" | paste -sd,) ($((SECONDS - start)) s)"
-    exec {layers}>>/var/tmp/series-layers.lock && flock "$layers"  # one run at a time takes a layer
-    for held in /var/tmp/series-layer-*/held; do [[ ! -e $held ]] || flock -n "$held" rm -rf "${held%/held}" || true; done
-    layer=$(mktemp -d /var/tmp/series-layer-XXXXXX) && exec {held}>"$layer/held" && flock "$held" && exec {layers}>&-
-    unshare --mount bash -euc '. tools/root.sh && enter_root "$@"' enter "$root" "$layer" "$@" {lock}>&- {held}>&- || status=$?
-    rm -rf "$layer"
-    return $status
+    unshare --mount bash -euc '. tools/root.sh && enter_root "$@"' enter "$root" "$SERIES_RUN/layer" "$@" {lock}>&-
 }
 
 enter_root() {  # root, layer, command...
     local merged=$2/merged trust=/etc/ssl/certs/ca-certificates.crt
-    mkdir "$2/upper" "$2/work" "$merged"
+    mkdir "$2" "$2/upper" "$2/work" "$merged"
     mount -t overlay overlay -o "lowerdir=$1,upperdir=$2/upper,workdir=$2/work" "$merged"
     mount_root "$merged"
     mkdir -p "$merged$PWD" && mount --bind "$PWD" "$merged$PWD"
