@@ -22,7 +22,7 @@ leg_packages() { (read_leg "$1" && echo "${packages[@]}"); }
 run_leg() {
     local status=0
     export fresh_roots tally
-    fresh_roots=$(mktemp -d /var/tmp/series-fresh-roots-XXXXXX) tally=$(mktemp)
+    fresh_roots=$(mktemp -d /var/tmp/series-fresh-roots-XXXXXX) && tally=$(mktemp)
     unshare --mount bash -euo pipefail -c '. .ci/lib.sh; read_leg "$0"; leg' "$1" || status=$?
     rm -rf "$fresh_roots"
     awk -v leg="$1" '$1 == "passed:" { passed++ } $1 == "skipped:" { skips++; $1 = ""; why = why ";" $0 }
@@ -69,5 +69,5 @@ documented_commands() {  # Markdown file, section heading
 
 sbom_schemas=build/cyclonedx-schemas  # CycloneDX's, for the release's SBOMs
 build_packages=(cmake ninja-build g++ git)
-test_packages=("${build_packages[@]}" googletest libgtest-dev tmux)
+test_packages=("${build_packages[@]}" googletest libgtest-dev tmux python3)  # python3 reads the suites' JUnit records
 windows_packages=(g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)

@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 
 about="the source archive built as a Debian build daemon builds it: the build dependencies alone (no tmux), dpkg-buildflags' flags, the suite, blhc on the log; then with the nocheck profile"
-packages=("${root_packages[@]}" git blhc)
+packages=("${root_packages[@]}" git blhc python3)
 # A fresh Debian 12 root with the build dependencies alone, where a build
 # user whose shell is nologin builds the commit's source with package/rules.
 leg() {

@@ -5,22 +5,29 @@ about="clang-tidy over every C++ source the builds compile, cppcheck, clang-form
 packages=("${test_packages[@]}" "${windows_packages[@]}" libbenchmark-dev clang clang-tidy clang-format cppcheck
           groff mandoc reuse)
 leg() {
+    local faults lint presets legs  # a known fault for each linter
+    faults=$(mktemp -d) && mkdir "$faults/unlicensed" && echo 'int  main( ){int *none = 0; int two[2] = {}; return two[2];}' >"$faults/fault.cpp"
+    printf '.TH FAULT 1\n.XX\n' >"$faults/fault.1" && echo 'no licence' >"$faults/unlicensed/file"
     # clang-tidy runs in the builds, over the native program, tests and
     # benchmarks, and over the Windows program with its platform layer.
+    rejects clang-tidy clang-tidy --config-file=.clang-tidy "$faults/fault.cpp" -- -std=c++20
     cmake --workflow --preset lint --fresh
     cmake --workflow --preset lint-windows --fresh
     passed "clang-tidy over the native and the Windows builds"
+    rejects cppcheck cppcheck --error-exitcode=1 --quiet "$faults/fault.cpp"
     cppcheck --enable=all --std=c++20 --error-exitcode=1 --inline-suppr \
         --suppress=missingIncludeSystem --quiet \
         -I src/arithmetic -I src/console -I src/platform -I src/platform/posix -I src/program src
     passed cppcheck
+    rejects clang-format clang-format --dry-run --Werror "$faults/fault.cpp"
     git ls-files '*.cpp' '*.hpp' '*.c' | xargs clang-format --dry-run --Werror
     passed clang-format
+    rejects reuse reuse --root "$faults/unlicensed" lint
     reuse lint
     passed "every file's licence and copyright"
-    local lint notes presets legs
     for lint in "groff -man -ww -z" "mandoc -T lint"; do
-        notes=$($lint build/lint/doc/series.1 2>&1) && [[ -z $notes ]] || die "$lint: ${notes:-failed, saying nothing}"
+        rejects "$lint" silent $lint "$faults/fault.1"
+        silent $lint build/lint/doc/series.1 || die "$lint"
         passed "$lint"
     done
     # the linux-ARCH presets, and the CI legs, are those of the list of architectures

@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 
 about="the README's \"Build and run\" (with 2 3 typed in) and \"Test\" blocks, as printed, on fresh Debian 12 and 13"
-packages=("${root_packages[@]}" git)
+packages=("${root_packages[@]}" git python3)
 leg() {
     local release
     for release in bookworm trixie; do section "a fresh $release" && (try_readme "$release"); done

@@ -113,12 +113,11 @@ run_e2e() {  # version
 }
 
 # The release again: in a root of its own, on a second clone at a path of another length, later, with another umask,
-# time zone and locale, on another file system where there is one (another order of a folder's files, the packages'
-# trees too through TMPDIR); and the .deb and tarball from the source archive alone, outside any git repository.
+# time zone and locale, on a tmpfs of the leg's own, gone with it however it ends (another order of a folder's files,
+# the packages' trees too through TMPDIR); and the .deb and tarball from the source archive alone, outside any git.
 make_again() {  # version
-    local version=$1 again from_source file built elsewhere=/tmp start=$SECONDS
-    [[ -d /dev/shm && -w /dev/shm ]] && elsewhere=/dev/shm
-    again=$(mktemp -d "$elsewhere/series-release-made-again-XXXXXX")
+    local version=$1 again from_source file built start=$SECONDS
+    again=$(mktemp -d) && mount -t tmpfs tmpfs "$again"
     git clone -q . "$again/series"
     make_fresh_root make_project_root
     echo "a root of its own for the second release, made in $((SECONDS - start)) s"
