@@ -12,7 +12,7 @@
 # the counts depend on the programs and the input alone.
 # Usage: gates.sh SERIES BASELINE GNU_TIME VALGRIND [MEBIBYTES]   (large inputs of 16 MiB)
 set -euo pipefail
-# shellcheck source=tools/checks.sh
+# shellcheck source=SCRIPTDIR/../tools/checks.sh
 . "$(dirname "$0")/../tools/checks.sh"
 series=$1 baseline=$2 gnu_time=$3 valgrind=$4 mebibytes=${5:-16}
 work=$(mktemp -d)
@@ -30,7 +30,7 @@ instructions() {  # program, input file
     local log=$work/cachegrind.log count
     : >"$log"
     env -i "$valgrind" --tool=cachegrind --cache-sim=no --cachegrind-out-file=/dev/null --log-file="$log" \
-        "$1" <"$2" >/dev/null || die "valgrind could not run ${1##*/}: $(cat "$log")"
+        "$1" <"$2" >/dev/null || { cat "$log" >&2; die "valgrind could not run ${1##*/}"; }
     count=$(sed -n 's/^==[0-9]*== I *refs: *//p' "$log" | tr -d ,)
     figure "valgrind's count of ${1##*/}" "$count"
     echo "$count"

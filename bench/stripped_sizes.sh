@@ -12,7 +12,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$1" -o "$work/series" "$2"
 "$1" -o "$work/baseline" "$3"
-awk -v s="$(wc -c <"$work/series")" -v b="$(wc -c <"$work/baseline")" -v limit="$4" \
+series_bytes=$(wc -c <"$work/series")
+baseline_bytes=$(wc -c <"$work/baseline")
+awk -v s="$series_bytes" -v b="$baseline_bytes" -v limit="$4" \
     -v name="${2##*/}" 'BEGIN {
         printf "stripped %s: %d bytes, plain C: %d bytes, ratio %.3f (limit %g)\n", name, s, b, s / b, limit
         exit !(s <= limit * b)

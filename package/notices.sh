@@ -16,10 +16,13 @@
 #            copyright file and the licence texts that it refers to, as
 #            installed here; with Windows line ends when asked
 set -euo pipefail
+shopt -s inherit_errexit
 export LC_ALL=C
-here=$(dirname "$(realpath "$0")")
+here=$(realpath "$0")
+here=${here%/*}
 mode=$1 map=$2
-build=$(realpath "$(dirname "$map")")
+build=$(dirname "$map")
+build=$(realpath "$build")
 [[ -r $map ]] || { echo "notices: no linker's map $map" >&2; exit 1; }
 
 # The pieces, a path each, once for every member taken from an archive; the
@@ -36,20 +39,24 @@ pieces() {
         done
 }
 
+# The pieces, counted: every program takes the start files at least.
+taken_pieces=$(pieces | sort | uniq -c)
+[[ -n $taken_pieces ]] || { echo "notices: $map names nothing of others' libraries" >&2; exit 1; }
+
 # For each source package: pieces, the binary package and its version, and
 # how they were taken: members, where any is an archive member.
 declare -A counts packages taken
 while read -r count piece; do
-    owner=$(dpkg -S "$piece" 2>/dev/null || dpkg -S "$(realpath "$piece")" 2>/dev/null) ||
+    real=$(realpath "$piece")
+    owner=$(dpkg -S "$piece" 2>/dev/null || dpkg -S "$real" 2>/dev/null) ||
         { echo "notices: $piece, linked into the program, belongs to no package" >&2; exit 1; }
     package=${owner%%: *}
     source=$(dpkg-query -W -f '${source:Package} ${source:Version}' "$package")
     counts[$source]=$((${counts[$source]:-0} + count))
     [[ $piece != *.a ]] || taken[$source]=members
-    packages[$source]="$package $(dpkg-query -W -f '${Version}' "$package")"
-done < <(pieces | sort | uniq -c)
-# every program takes the start files at least
-((${#counts[@]})) || { echo "notices: $map names nothing of others' libraries" >&2; exit 1; }
+    installed=$(dpkg-query -W -f '${Version}' "$package")
+    packages[$source]="$package $installed"
+done <<<"$taken_pieces"
 
 listing() {
     local source name terms
@@ -80,12 +87,15 @@ write)
             echo
             echo "==== $copyright"
             cat "$copyright"
-            for text in $(grep -o '/usr/share/common-licenses/[A-Za-z0-9.+-]*[A-Za-z0-9]' "$copyright" | sort -u); do
+            # the licence texts that it refers to, none where grep finds none (status 1)
+            texts=$(grep -o '/usr/share/common-licenses/[A-Za-z0-9.+-]*[A-Za-z0-9]' "$copyright" | sort -u) ||
+                (($? == 1))
+            while read -r text; do
                 [[ -f $text ]] || continue
                 echo
                 echo "==== $text"
                 cat "$text"
-            done
+            done <<<"$texts"
         } >"$folder/$name.txt"
         if [[ $ending == crlf ]]; then
             sed -i 's/$/\r/' "$folder/$name.txt"

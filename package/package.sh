@@ -19,7 +19,8 @@ set -euo pipefail
 export LC_ALL=C TZ=UTC0  # a zip's times are local times
 : "${SOURCE_DATE_EPOCH:?must be the release time}"
 format=$1 from=$2 output=$(realpath -m "$3") version=$4
-here=$(dirname "$(realpath "$0")")
+here=$(realpath "$0")
+here=${here%/*}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -40,7 +41,7 @@ tar_gz() {  # folder: it and what it holds, to the output
 install_build() {  # prefix, notices folder, line ends (crlf, or none)
     cmake --install "$from" --strip --prefix "$1" >/dev/null
     map=$from/series.map
-    "$here/notices.sh" write "$map" "$2" ${3-}
+    "$here/notices.sh" write "$map" "$2" ${3:+"$3"}
 }
 
 name=$(basename "$output")

@@ -12,14 +12,17 @@
 set -euo pipefail
 export LC_ALL=C
 : "${SOURCE_DATE_EPOCH:?must be the release time}"
-here=$(dirname "$(realpath "$0")")
+here=$(realpath "$0")
+here=${here%/*}
 artefact=$1 version=$2 map=${3-}
 hash=$(sha256sum <"$artefact" | cut -d' ' -f1)
 # a version 5 UUID's layout, of the artefact's hash
 uuid=${hash:0:8}-${hash:8:4}-5${hash:13:3}-$(printf %x $((0x${hash:16:1} & 3 | 8)))${hash:17:3}-${hash:20:12}
 
+time=$(date -u -d "@$SOURCE_DATE_EPOCH" +%Y-%m-%dT%H:%M:%SZ)
+
 { [[ -z $map ]] || "$here/notices.sh" list "$map"; } | jq -nR --arg file "${artefact##*/}" --arg version "$version" \
-    --arg hash "$hash" --arg uuid "$uuid" --arg time "$(date -u -d "@$SOURCE_DATE_EPOCH" +%Y-%m-%dT%H:%M:%SZ)" '
+    --arg hash "$hash" --arg uuid "$uuid" --arg time "$time" '
     [inputs | split(" ") | {name: .[0], version: .[1], package: .[3], taken: .[6], licence: (.[7:] | join(" "))}
         | .purl = "pkg:deb/debian/\(.name)@\(.version | @uri)?arch=source"] as $libraries
     | {bomFormat: "CycloneDX", specVersion: "1.6", serialNumber: "urn:uuid:\($uuid)", version: 1,

@@ -6,6 +6,7 @@
 # heading of it where it names one (the anchor that GitHub makes of it).
 # Usage: doc_links.sh, from the project's top folder
 set -euo pipefail
+# shellcheck disable=SC2016 # an awk program, whose $ are awk's
 links=$(git ls-files '*.md' | xargs awk '{ while (match($0, /\]\([^) ]+\)/)) {
     target = substr($0, RSTART + 2, RLENGTH - 3); $0 = substr($0, RSTART + RLENGTH)
     if (target !~ /^[a-z]+:/) print FILENAME, target } }')
@@ -17,4 +18,5 @@ while read -r file target; do
     [[ $target != *#* ]] || sed -n 's/^#\+ //p' "$path" | tr 'A-Z ' 'a-z-' | tr -cd 'a-z0-9_\n-' | grep -qx -- "$anchor" ||
         { echo "FAIL: $file links to $target: $path has no such heading"; exit 1; }
 done <<<"$links"
-echo "the $(wc -l <<<"$links") relative links of the Markdown files lead where they say"
+count=$(wc -l <<<"$links")
+echo "the $count relative links of the Markdown files lead where they say"

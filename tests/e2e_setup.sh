@@ -1,10 +1,12 @@
 # SPDX-FileCopyrightText: 2026 The series maintainers
 # SPDX-License-Identifier: MIT
+# shellcheck shell=bash
 
 # What the end-to-end scripts share, sourced by each with the arguments
 # SERIES VERSION [EMULATOR...]: the run, a folder for its files, failures
 # and skipped checks counted, and what differs on Windows. Exits 77,
 # skipped, where the emulator says that it cannot run here.
+# shellcheck disable=SC2034 # version: for the scripts that source this file
 series=$1 version=$2
 shift 2
 run=("$@" "$series")
@@ -25,6 +27,7 @@ skip_check() {  # what, why: a check that cannot be made on this system
 # write notes of its own to standard error, msvcrt has no errno of its own for
 # a directory as input or a closed pipe, "/?" asks for help, and the help
 # names it, says when the pause comes, and points at README.txt.
+# shellcheck disable=SC2034 # for the scripts that source this file
 if [[ $series == *.exe ]]; then
     eol=$'\r\n' windows=1 directory_reason="Invalid argument" pipe_reason="Invalid argument"
     help_switches="-h, --help, /?" help_end="The whole description: README.txt, beside series.exe."
@@ -42,7 +45,7 @@ if (($#)); then
     (($? == 77)) && { cat "$work/out"; exit 77; }
 fi
 
-finish() {
+finish() {  # what: each script's last command, whose status is the script's
     ((failures == 0)) && echo "all $1 checks passed$( ((skips == 0)) || echo ", but $skips skipped")"
-    exit $((failures > 0))
+    return $((failures > 0))
 }

@@ -13,11 +13,14 @@ check() {  # file, what its newest entry names, what it should name
     [[ $2 == "$3" ]] || { echo "FAIL: $1: the newest entry names '$2', not '$3'"; failures=$((failures + 1)); }
 }
 
-check NEWS "$(head -n 1 "$source/NEWS")" "series $version ($date)"
+# A file that cannot be read names nothing, which no check accepts.
+named=$(head -n 1 "$source/NEWS")
+check NEWS "$named" "series $version ($date)"
 changelog=$source/package/changelog
-check package/changelog "$(sed -n '1s/^series (\([^)]*\)).*/\1/p' "$changelog")" "$version"
+named=$(sed -n '1s/^series (\([^)]*\)).*/\1/p' "$changelog")
+check package/changelog "$named" "$version"
 # The trailer's date, as "Tue, 08 Dec 2026 12:00:00 +0000", written as the project writes it.
-check "package/changelog's trailer" "$(awk 'BEGIN {
+named=$(awk 'BEGIN {
         split("Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec", names)
         for (i = 1; i <= 12; i++) month[names[i]] = i
     }
@@ -26,7 +29,8 @@ check "package/changelog's trailer" "$(awk 'BEGIN {
             day[2] in month)
             printf "%04d-%02d-%02d\n", day[3], month[day[2]], day[1]
         exit
-    }' "$changelog")" "$date"
+    }' "$changelog")
+check "package/changelog's trailer" "$named" "$date"
 
 ((failures == 0)) && echo "NEWS and package/changelog name series $version of $date, as the project does"
 exit $((failures > 0))

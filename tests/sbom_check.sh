@@ -10,6 +10,7 @@
 #        SCHEMA_FOLDER holds CycloneDX's JSON schemas, as its own library
 #        ships them (bom-1.6.SNAPSHOT.schema.json and those it refers to).
 set -euo pipefail
+shopt -s inherit_errexit
 schemas=$1 artefact=$2 map=${3-} sbom=$2.cdx.json
 python3 - "$schemas" "$sbom" <<'END'
 import json, pathlib, sys, jsonschema
@@ -22,11 +23,13 @@ errors = [f"FAIL: {sbom.name}: {e.json_path}: {e.message}" for e in validator.it
 print("\n".join(errors) or f"{sbom.name}: valid CycloneDX 1.6")
 sys.exit(bool(errors))
 END
-[[ $(jq -r '.metadata.component.hashes[] | select(.alg == "SHA-256").content' "$sbom") == \
-    $(sha256sum <"$artefact" | cut -d' ' -f1) ]] || { echo "FAIL: ${sbom##*/} is not of ${artefact##*/}'s hash"; exit 1; }
+listed=$(jq -r '.metadata.component.hashes[] | select(.alg == "SHA-256").content' "$sbom")
+hash=$(sha256sum <"$artefact" | cut -d' ' -f1)
+[[ $listed == "$hash" ]] || { echo "FAIL: ${sbom##*/} is not of ${artefact##*/}'s hash"; exit 1; }
 got=$(jq -r '.components[] | "\(.name) \(.version)"' "$sbom" | sort)
-want=$({ [[ -z $map ]] || package/notices.sh list "$map"; } | while read -r name _ _ package _; do
-    echo "$name $(dpkg-query -W -f '${source:Version}' "$package")"
+want=$([[ -z $map ]] || package/notices.sh list "$map" | while read -r name _ _ package _; do
+    source_version=$(dpkg-query -W -f '${source:Version}' "$package")
+    echo "$name $source_version"
 done | sort)
 [[ $got == "$want" ]] || { echo "FAIL: ${sbom##*/} names"$'\n'"$got"$'\n'"where the link took, as installed:"$'\n'"$want"; exit 1; }
 echo "${sbom##*/}: of the artefact's hash, naming ${got:-no library}" | paste -sd' '

@@ -6,6 +6,7 @@
 # with input or output that fails.
 # Usage: series_e2e.sh SERIES VERSION [EMULATOR...]
 set -uo pipefail
+# shellcheck source=SCRIPTDIR/e2e_setup.sh
 . "$(dirname "$0")/e2e_setup.sh"
 
 whole() {  # variable, file: the file's text, final line ends included
@@ -22,7 +23,7 @@ check_piped() {  # input, answer, arguments...
         [[ $out == "$expected"?* ]] || fail "$what: want '$expected' and then the pause, got '$out'"
     else
         [[ $out == "$expected" ]] || fail "$what: want '$expected', got '$out'"
-        [[ -s $work/err ]] && fail "$what: standard error: $(cat "$work/err")"
+        [[ -s $work/err ]] && fail "$what: standard error: $(<"$work/err")"
     fi
     ((status == 0)) || fail "$what: exit status $status"
 }

@@ -8,6 +8,7 @@
 # or no pseudo-terminal, as on a build daemon.
 # Usage: series_terminal.sh SERIES VERSION [EMULATOR...]
 set -uo pipefail
+# shellcheck source=SCRIPTDIR/e2e_setup.sh
 . "$(dirname "$0")/e2e_setup.sh"
 skip() {
     echo "skipped: $*"
@@ -57,20 +58,21 @@ wait_for() {  # what, command...: retries the command for up to a minute
     return 1
 }
 screen() { "${tmux[@]}" capture-pane -p -t e2e | sed -e '/^$/d'; }
+fail_screen() { local shown; shown=$(screen); fail "$1: screen shows '$shown'"; }
 shows() { screen | grep -qF "$1"; }
-stops_shown() { (($(screen | grep -c 'Stopped') >= $1)); }
+stops_shown() { local count; count=$(screen | grep -c 'Stopped'); ((count >= $1)); }
 stopped() {  # file of a process id: where the system keeps the state, or ps
-    local pid
+    local pid state
     pid=$(<"$1")
     if [[ -r /proc/$pid/stat ]]; then
-        [[ $(cut -d' ' -f3 "/proc/$pid/stat") == T ]]
+        state=$(cut -d' ' -f3 "/proc/$pid/stat") && [[ $state == T ]]
     else
-        [[ $(ps -o stat= -p "$pid") == T* ]]
+        state=$(ps -o stat= -p "$pid") && [[ $state == T* ]]
     fi
 }
-key_prompt_is_last() { [[ $(screen | tail -n 1) == "Press any key to continue . . ."* ]]; }
-shell_prompt_after() { [[ $(screen | tail -n 2) == "$1"$'\n$' ]]; }
-waiting_again() { ! stopped "$work/pid" && [[ $(stty -g <"$tty") == "$(<"$work/waiting")" ]]; }
+key_prompt_is_last() { local last; last=$(screen | tail -n 1) && [[ $last == "Press any key to continue . . ."* ]]; }
+shell_prompt_after() { local last; last=$(screen | tail -n 2) && [[ $last == "$1"$'\n$' ]]; }
+waiting_again() { local now; ! stopped "$work/pid" && now=$(stty -g <"$tty") && [[ $now == "$(<"$work/waiting")" ]]; }
 type_line() { "${tmux[@]}" send-keys -t e2e -l "$1" && "${tmux[@]}" send-keys -t e2e Enter; }
 settings_are_as_before() {  # what: the terminal's settings now, as the shell reads them
     rm -f "$work/now"
@@ -123,7 +125,9 @@ check_terminal() {  # shell, key or signal, exit status
     fi
     wait_for "the prompt" shows 'Input a,n:' && type_line '2 3'
     if wait_for "the key prompt" shows 'Press any key'; then
-        [[ $(screen) == "$expected" ]] || fail "terminal: want '$expected', screen shows '$(screen)'"
+        local shown
+        shown=$(screen)
+        [[ $shown == "$expected" ]] || fail "terminal: want '$expected', screen shows '$shown'"
         stty -g <"$tty" >"$work/waiting"
         case $1 in
         -CONT)
@@ -179,9 +183,10 @@ check_terminal() {  # shell, key or signal, exit status
         if (($2 == 0)); then
             # the key prompt's line ended, and the shell's prompt on its own
             wait_for "the shell's prompt on a line of its own after $1" shell_prompt_after "$last_line" ||
-                fail "$1: screen shows '$(screen)'"
+                fail_screen "$1"
         else
-            [[ $(screen) == "$expected"* ]] || fail "$1: screen shows '$(screen)'"
+            shown=$(screen)
+            [[ $shown == "$expected"* ]] || fail "$1: screen shows '$shown'"
         fi
     fi
     "${tmux[@]}" kill-server
@@ -225,7 +230,7 @@ start_shell piped sh
 type_line "echo 2 3 | sh $work/run.sh"
 ended_with "input piped" 0
 wait_for "the shell's prompt after the piped run" shows 'answer:246'
-! shows 'Press any key' || fail "input piped: screen shows '$(screen)'"
+! shows 'Press any key' || fail_screen "input piped"
 "${tmux[@]}" kill-server
 
 finish terminal
