@@ -138,5 +138,5 @@ make_again() {  # version
         same_bytes "build/dist/${built#*/}" "$from_source/series-$version/build/$built" "built from the source archive"
     done
     passed "the .deb and the tarball from the source archive alone: the same"
-    rm -rf "$again" "$from_source"
+    rm -rf "$from_source"  # and the tmpfs of the second release goes with the leg
 }
