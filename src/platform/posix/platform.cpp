@@ -65,10 +65,16 @@ bool in_foreground() { return tcgetpgrp(STDIN_FILENO) == getpgrp(); }
 // While the run has the terminal, or the shell has just taken it at the
 // run's stop, and never while another job has it: the settings are that
 // job's then. SIGTTOU, which would stop a run that writes them from the
-// background, waits meanwhile.
+// background, waits meanwhile, blocked here and not only by the handler's
+// mask, which qemu-user does not apply to the system's calls.
 void put_back_terminal() {
     if (terminal_was_ours != 0 || in_foreground()) {
+        constexpr int stop_for_terminal_output = SIGTTOU;
+        const sigset_t waiting = signal_set({&stop_for_terminal_output, 1});
+        sigset_t previous_mask{};
+        sigprocmask(SIG_BLOCK, &waiting, &previous_mask);
         tcsetattr(STDIN_FILENO, TCSANOW, &saved_mode);
+        sigprocmask(SIG_SETMASK, &previous_mask, nullptr);
     }
     terminal_was_ours = 0;
 }
@@ -104,21 +110,13 @@ void note_continue(int /*signal_number*/) {
     terminal_was_ours = 0;
 }
 
-// The caught signals and SIGTTOU, which wait while the run is busy with the
-// terminal.
-sigset_t held_signals() {
-    sigset_t held = signal_set(caught_signals);
-    sigaddset(&held, SIGTTOU);
-    return held;
-}
-
 // An ending signal or a stop that the run was started with ignored stays
 // ignored. No handler restarts the wait, so that the wait sees each one.
 void catch_signals() {
     resending_action.sa_handler = put_back_and_resend;
     continuing_action.sa_handler = note_continue;
     for (struct sigaction* action : {&resending_action, &continuing_action}) {
-        action->sa_mask = held_signals();
+        action->sa_mask = signal_set(caught_signals);
         sigdelset(&action->sa_mask, SIGCONT);
     }
     for (std::size_t i = 0; i < caught_signals.size(); ++i) {
@@ -190,9 +188,9 @@ void wait_for_key() {
     // The signals wait outside pselect, so that none finds the terminal and
     // the handlers out of step, and none comes between a look at the flag and
     // the wait.
-    const sigset_t held = held_signals();
+    const sigset_t caught = signal_set(caught_signals);
     sigset_t unblocked{};
-    sigprocmask(SIG_BLOCK, &held, &unblocked);
+    sigprocmask(SIG_BLOCK, &caught, &unblocked);
     catch_signals();
     tcsetattr(STDIN_FILENO, TCSANOW, &key_wait_mode);
     terminal_was_ours = 1;
