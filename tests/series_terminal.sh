@@ -72,6 +72,7 @@ stopped() {  # file of a process id: where the system keeps the state, or ps
 }
 key_prompt_is_last() { local last; last=$(screen | tail -n 1) && [[ $last == "Press any key to continue . . ."* ]]; }
 shell_prompt_after() { local last; last=$(screen | tail -n 2) && [[ $last == "$1"$'\n$' ]]; }
+cat_answered() { local count; count=$(screen | grep -cx 'typed to cat'); ((count == 2)); }
 waiting_again() { local now; ! stopped "$work/pid" && now=$(stty -g <"$tty") && [[ $now == "$(<"$work/waiting")" ]]; }
 type_line() { "${tmux[@]}" send-keys -t e2e -l "$1" && "${tmux[@]}" send-keys -t e2e Enter; }
 settings_are_as_before() {  # what: the terminal's settings now, as the shell reads them
@@ -102,6 +103,8 @@ start_shell() {  # name, shell, command (an interactive shell where none is give
 # - -CONT: a continue with no stop, which changes nothing; a key;
 # - C-z: stopped with the terminal put back; fg and the wait again, in its
 #   own mode, with its prompt; a second C-z like the first; fg and a key;
+# - input-in-the-background: C-z, bg, a line typed to cat in the foreground,
+#   which is not the run's to read; fg, the wait again with its prompt, a key;
 # - TSTP-after-the-shell: the stop reaches the run only once the shell has
 #   the terminal back, where putting the terminal back must not stop the run
 #   for writing to it (SIGTTOU); fg and a key;
@@ -150,6 +153,16 @@ check_terminal() {  # shell, key or signal, exit status
                 wait_for "the wait again after fg" waiting_again &&
                     wait_for "the key prompt again after fg" key_prompt_is_last
             done
+            "${tmux[@]}" send-keys -t e2e q
+            ;;
+        input-in-the-background)
+            "${tmux[@]}" send-keys -t e2e C-z
+            wait_for "the stop" stopped "$work/pid" && type_line "bg; cat"
+            wait_for "cat in the foreground" shows 'cat' && type_line "typed to cat"
+            wait_for "cat's answer" cat_answered && "${tmux[@]}" send-keys -t e2e C-d
+            type_line fg
+            wait_for "the wait again after fg" waiting_again &&
+                wait_for "the key prompt again after fg" key_prompt_is_last
             "${tmux[@]}" send-keys -t e2e q
             ;;
         TSTP-after-the-shell)
@@ -204,6 +217,7 @@ C-s 0
 C-c 130
 C-\ 131
 C-z 0
+input-in-the-background 0
 TSTP-after-the-shell 0
 STOP-from-outside 0
 orphaned-C-z 0

@@ -145,21 +145,24 @@ bool in_key_wait_mode(const termios& mode) {
 // back, and so did one whose stop the system refused; a shell may have set
 // the terminal its own way during a stop (bash does, dash does not). Once
 // the run has the terminal in the foreground, the wait takes up its mode
-// again, and its prompt with it after a stop. A continue with no stop, which
-// finds the mode as it was, changes nothing.
+// again, and its prompt with it after a stop or a time in the background. A continue with no stop,
+// which finds the mode as it was, changes nothing.
 void take_up_the_wait_again() {
+    static bool was_in_background = false;
     const bool after_continue = continued != 0;
     continued = 0;
     termios mode{};
     if (!in_foreground() || tcgetattr(STDIN_FILENO, &mode) != 0) {
+        was_in_background = true;
         return;
     }
     if (!in_key_wait_mode(mode)) {
         tcsetattr(STDIN_FILENO, TCSANOW, &key_wait_mode);
-        if (after_continue) {
+        if (after_continue || was_in_background) {
             write_to_terminal(key_prompt);
         }
     }
+    was_in_background = false;
     terminal_was_ours = 1;
 }
 
@@ -198,17 +201,25 @@ void wait_for_key() {
 
     // Whatever ends the wait, a key, end of input or an error, ends it; a
     // signal that leaves the run going (under qemu-user even one that the run
-    // ignores) does not.
-    fd_set input{};
+    // ignores) does not. In the background the input is another job's, and a
+    // shell's fg need not send SIGCONT (bash's does not, after bg): there the
+    // run looks again every tenth of a second instead.
     int ready = 0;
-    do {
-        if (ready < 0) {
-            take_up_the_wait_again();
-        }
+    while (true) {
+        const bool foreground = in_foreground();
+        fd_set input{};
         FD_ZERO(&input);
-        FD_SET(STDIN_FILENO, &input);
-        ready = pselect(STDIN_FILENO + 1, &input, nullptr, nullptr, nullptr, &unblocked);
-    } while (ready < 0 && errno == EINTR);
+        if (foreground) {
+            FD_SET(STDIN_FILENO, &input);
+        }
+        timespec a_tenth{0, 100'000'000};
+        ready = pselect(STDIN_FILENO + 1, &input, nullptr, nullptr, foreground ? nullptr : &a_tenth,
+                        &unblocked);
+        if (ready > 0 || (ready < 0 && errno != EINTR)) {
+            break;
+        }
+        take_up_the_wait_again();
+    }
 
     // A single key can send several bytes (arrows, function keys): take them
     // all, so none is left over for the shell.
