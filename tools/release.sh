@@ -14,7 +14,7 @@ export LC_ALL=C
 
 changes=$(git status --porcelain --untracked-files=no) && [[ -z $changes ]] ||
     { echo "release: the work tree has changes that are not committed, or git cannot tell; a release is made from a commit" >&2; exit 1; }
-inside_project_root || { [[ -n ${SERIES_RUN-} ]] || whole_run tools/release.sh; in_project_root tools/release.sh; exit; }
+inside_project_root || { whole_run tools/release.sh; in_project_root tools/release.sh; exit; }
 SOURCE_DATE_EPOCH=$(release_time) && export SOURCE_DATE_EPOCH
 version=$(project_version)
 dist=$PWD/build/dist builds=build/release-builds

@@ -68,9 +68,10 @@ make_project_root() {  # folder
 
 # Runs the script again as the first process of a PID namespace of its own: a
 # signal that ends this process ends that one, and so every process of the run
-# and its mounts, then the folder of all that the run made (SERIES_RUN), which
-# is locked while any of them lives, else removed by the next run.
+# and its mounts, then the folder of all that the run made (SERIES_RUN), which is locked while any of them
+# lives, else removed by the next run. Within a run, nothing.
 whole_run() {  # script, arguments...
+    [[ -z ${SERIES_RUN-} ]] || return 0
     local runs held run first status=0
     exec {runs}>>/var/tmp/series-runs.lock && flock "$runs"  # one run at a time takes its folder
     for held in /var/tmp/series-run-*/held; do [[ ! -e $held ]] || flock -n "$held" rm -rf "${held%/held}" || true; done

@@ -145,8 +145,8 @@ bool in_key_wait_mode(const termios& mode) {
 // back, and so did one whose stop the system refused; a shell may have set
 // the terminal its own way during a stop (bash does, dash does not). Once
 // the run has the terminal in the foreground, the wait takes up its mode
-// again, and its prompt with it after a stop or a time in the background. A continue with no stop,
-// which finds the mode as it was, changes nothing.
+// again, and its prompt with it after a stop or a time in the background. A
+// continue with no stop, which finds the mode as it was, changes nothing.
 void take_up_the_wait_again() {
     static bool was_in_background = false;
     const bool after_continue = continued != 0;
