@@ -2,34 +2,47 @@
 # SPDX-FileCopyrightText: 2026 The series maintainers
 # SPDX-License-Identifier: MIT
 
-# Makes the release of the checked-out commit in build/dist, as root, in the project's Debian root (tools/root.sh):
-# the source archive, a tarball and a .deb for each Linux architecture, a zip for each Windows one, an SBOM of each
-# (ARTEFACT.cdx.json), the root's record, SHA256SUMS. Every file carries the time SOURCE_DATE_EPOCH, else the
-# commit's: the same commit, in a root of the same packages, gives the same bytes.
+# Makes the release in build/dist, as root, in the project's Debian root (tools/root.sh): the source archive of the
+# checked-out commit, or the one given (as tools/rebuild.sh does), and from that archive alone a tarball and a .deb
+# for each Linux architecture, a zip for each Windows one, an SBOM of each (ARTEFACT.cdx.json), the root's record
+# (.buildinfo), SHA256SUMS. Every file carries the time SOURCE_DATE_EPOCH, else the commit's: the same commit, in a
+# root of the same packages, gives the same bytes.
+# Usage: tools/release.sh [SOURCE-ARCHIVE]
 set -euo pipefail
+given=${1:+$(realpath "$1")}
 cd "$(dirname "$0")/.."
 . tools/project.sh
 . tools/root.sh
 export LC_ALL=C
 
-changes=$(git status --porcelain --untracked-files=no) && [[ -z $changes ]] ||
+changes=$([[ -n $given ]] || git status --porcelain --untracked-files=no) && [[ -z $changes ]] ||
     { echo "release: the work tree has changes that are not committed, or git cannot tell; a release is made from a commit" >&2; exit 1; }
-inside_project_root || { whole_run tools/release.sh; in_project_root tools/release.sh; exit; }
+inside_project_root ||
+    { whole_run tools/release.sh ${given:+"$given"}; in_project_root tools/release.sh ${given:+"$given"}; exit; }
 SOURCE_DATE_EPOCH=$(release_time) && export SOURCE_DATE_EPOCH
 version=$(project_version)
-dist=$PWD/build/dist builds=build/release-builds
+dist=$PWD/build/dist builds=$PWD/build/release-builds
 rm -rf "$dist" "$builds" && mkdir -p "$dist" "$builds"
 
-# The commit's tracked files, with the release's time, which a build from them alone keeps.
-source_tree=$(mktemp -d)
-trap 'rm -rf "$source_tree"' EXIT
-git archive --prefix="series-$version/" HEAD | tar -x -C "$source_tree"
-echo "$SOURCE_DATE_EPOCH" >"$source_tree/series-$version/cmake/commit-time"
-package/package.sh source "$source_tree/series-$version" "$dist/series-$version.tar.gz" "$version"
+# The source archive: the commit's tracked files, with the release's time, which a build from them alone keeps.
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+if [[ -n $given ]]; then
+    cp "$given" "$dist/series-$version.tar.gz"
+    package/sbom.sh "$dist/series-$version.tar.gz" "$version" >"$dist/series-$version.tar.gz.cdx.json"
+else
+    git archive --prefix="series-$version/" HEAD | tar -x -C "$work"
+    echo "$SOURCE_DATE_EPOCH" >"$work/series-$version/cmake/commit-time"
+    package/package.sh source "$work/series-$version" "$dist/series-$version.tar.gz" "$version"
+fi
+# Everything else is built from the archive, unpacked afresh: it alone is enough.
+source=$work/source/series-$version
+mkdir "$work/source" && tar -xzf "$dist/series-$version.tar.gz" -C "$work/source"
 
 package() {  # target, build folder, configure arguments...: the package and its SBOM
     echo "-- $2"
-    { cmake -B "$2" "${@:3}" && cmake --build "$2" --target "$1"; } >"$2.log" 2>&1 || { cat "$2.log"; return 1; }
+    { cmake -S "$source" -B "$2" "${@:3}" && cmake --build "$2" --target "$1"; } >"$2.log" 2>&1 ||
+        { cat "$2.log"; return 1; }
     cp "$2"/series[-_]* "$dist"
 }
 
@@ -53,12 +66,17 @@ for map in "$builds"/*/series.map; do package/notices.sh list "$map"; done |
     (cd "$dist" && apt-get source --download-only -q "$source" >/dev/null)
 done
 
+# What it was made with, by dpkg's own tool, which sums every other file of the release. Its Installed-Build-Depends
+# comes from the package's build dependencies, of the build's architecture alone: here it is every package of the
+# root, foreign ones arch-qualified. No Build-Date, which is the time of the run: the release's is in its files.
 cd "$dist"
-# What it was made with, in the fields of Debian's .buildinfo and two of its own.
-printf '%s\n' "Format: 1.0" "Source: series" "Version: $version" "Build-Origin: $(dpkg-vendor --query Vendor)" \
-    "Build-Architecture: $native" "Build-Suites: $(awk '$1 == "deb" { print $3 }' /etc/apt/sources.list | paste -sd' ')" \
-    "Build-Point-Release: $(cat /etc/debian_version)" "Installed-Build-Depends:" >"series-$version.buildinfo"
-dpkg-query -W -f '${db:Status-Abbrev} ${binary:Package} (= ${Version})\n' | sed -n 's/^ii  *//p' | sort |
-    sed 's/^/ /; $!s/$/,/' >>"series-$version.buildinfo"
+mkdir "$work/debian" && cp "$source/package/control" "$source/package/changelog" "$work/debian"
+printf '%s - -\n' * >"$work/debian/files"
+dpkg-query -W -f '${db:Status-Abbrev} ${Package}:${Architecture} (= ${Version})\n' | sed -n "s/^ii  */ /p" |
+    sed "s/:\($native\|all\) / /" | sort | sed '$!s/$/,/' >"$work/installed"
+(cd "$work" && env -i PATH="$PATH" LC_ALL=C SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" dpkg-genbuildinfo --build=any -u"$dist" -O) |
+    awk -v installed="$work/installed" '/^Build-Date:/ { next } /^Installed-Build-Depends:/ { print; skip = 1
+        while ((getline line < installed) > 0) print line; next } skip && /^ / { next } { skip = 0; print }' \
+    >"series-$version.buildinfo"
 sha256sum -- * >SHA256SUMS
 cat SHA256SUMS

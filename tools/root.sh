@@ -50,17 +50,19 @@ make_root() {  # folder, suite, mmdebstrap option...
     unshare --mount mmdebstrap "${options[@]}" --setup-hook='sed -i "/-security /d" "$1/etc/apt/sources.list"' \
         "${@:3}" "$2" "$1" "${sources[@]}" >"$log" 2>&1 && rm "$log" && return
     read -r package reason < <(sed -nE 's/^ ([^ ]+) : (.*)/\1 \2/p; s/^E: Unable to locate package (.*)/\1 no package list has it/p
-        s/^E: Package .(.*). has no installation candidate/\1 it has no installation candidate/p' "$log") ||
+        s/^E: Package .(.*). has no installation candidate/\1 it has no installation candidate/p
+        s/^E: Version .(.*). for .(.*). was not found/\2 the archive has no version \1 of it/p' "$log") ||
         { grep '^E: ' "$log" >&2 || tail -n 5 "$log" >&2; return 1; }
     [[ $package == *:* ]] || package+=:$(dpkg --print-architecture)
     echo "FAIL: apt cannot put ${package%:*} for ${package#*:} in the root: $reason" >&2 && return 1
 }
 
-make_project_root() {  # folder
-    local packages
-    packages=$(project_packages)
+make_project_root() {  # folder, the packages a line each (NAME[:ARCH][=VERSION]; those that the legs list, if none)
+    local packages=${2-}
+    [[ -n $packages ]] || packages=$(project_packages)
     make_root "$1" bookworm --variant=apt --skip=cleanup/apt/lists --include="$(paste -sd, <<<"$packages")" \
-        --architectures="$({ dpkg --print-architecture; sed -n 's/.*://p' <<<"$packages"; } | awk '!seen[$0]++' | paste -sd,)" \
+        --architectures="$({ dpkg --print-architecture; sed -n 's/^[^=:]*:\([^=]*\).*/\1/p' <<<"$packages"; } |
+        awk '!seen[$0]++' | paste -sd,)" \
         --setup-hook='sed -i "p; s/^deb /deb-src /" "$1/etc/apt/sources.list"' || return
     # a checkout of anyone's, mounted in it, is root's to use there
     printf '[safe]\n\tdirectory = *\n' >"$1/etc/gitconfig" && root_key >"$1$root_mark"
@@ -113,10 +115,10 @@ in_project_root() {  # command...
     unshare --mount bash -euc '. tools/root.sh && enter_root "$@"' enter "$root" "$SERIES_RUN/layer" "$@" {lock}>&-
 }
 
-enter_root() {  # root, layer, command...
-    local merged=$2/merged trust=/etc/ssl/certs/ca-certificates.crt
-    mkdir "$2" "$2/upper" "$2/work" "$merged"
-    mount -t overlay overlay -o "lowerdir=$1,upperdir=$2/upper,workdir=$2/work" "$merged"
+enter_root() {  # root, layer (none: in the root itself), command...
+    local merged=$1 trust=/etc/ssl/certs/ca-certificates.crt
+    [[ -z $2 ]] || { merged=$2/merged && mkdir "$2" "$2/upper" "$2/work" "$merged"; }
+    [[ -z $2 ]] || mount -t overlay overlay -o "lowerdir=$1,upperdir=$2/upper,workdir=$2/work" "$merged"
     mount_root "$merged"
     mkdir -p "$merged$PWD" && mount --bind "$PWD" "$merged$PWD"
     [[ ! -f $trust ]] || mount --bind -o ro "$trust" "$merged$trust"  # HTTPS as the machine trusts it

@@ -4,7 +4,7 @@
 about="the documented release command, every artefact checked, each program run through the end-to-end checks, and the release made again bit for bit"
 native=$(dpkg --print-architecture)
 packages=("${build_packages[@]}" "${root_packages[@]}" sudo tmux dpkg-dev file zip unzip groff man-db lintian devscripts
-          jq python3-jsonschema diffoscope-minimal qemu-user "${windows_packages[@]}" wine wine32:i386 wine64)
+          jq python3-jsonschema python3-debian openssh-client diffoscope-minimal qemu-user "${windows_packages[@]}" wine wine32:i386 wine64)
 # each released foreign architecture's cross compiler and C library
 packages+=($(linux_architectures | awk -v native="$native" '$1 != native && $4 == "yes" { print "g++-" $2, "libc6-dev:" $1 }'))
 . .ci/release/linux.sh
@@ -17,6 +17,8 @@ leg() {
     bash -c "$commands"
     e2e_runs=$(mktemp)
     check_release_files "$version"
+    bash tests/signature_check.sh "$(documented_commands doc/install.md "Checking a download")"
+    passed "SHA256SUMS signed, and its signature checked, as documented"
     check_library_sources
     check_linux_packages "$version"
     check_zips "$version"
@@ -55,13 +57,8 @@ check_release_files() {  # version
     bash tests/sbom_check.sh "$sbom_schemas" "build/dist/series-$version.tar.gz"
     passed "the release holds what it should, and SHA256SUMS checks it"
 
-    # The build record names this root's point release and every package of it, at its version.
-    local record=build/dist/series-$version.buildinfo named installed
-    grep -qx "Build-Point-Release: $(cat /etc/debian_version)" "$record" || die "$record: not Debian $(cat /etc/debian_version)"
-    named=$(sed -n '/^Installed-Build-Depends:/,$ s/^ \([^ ]*\) (= \(.*\)),*$/\1 \2/p' "$record")
-    installed=$(dpkg-query -W -f '${db:Status-Abbrev} ${binary:Package} ${Version}\n' | sed -n 's/^ii  *//p')
-    same_files "$record" "$named" "$installed"
-    passed "$record: Debian $(cat /etc/debian_version), and every package of this root at its version"
+    bash tests/buildinfo_check.sh build/dist
+    passed "series-$version.buildinfo, as Debian's parser reads it"
 }
 
 # Each library whose licence asks for its source went into the programs at the version of the source that the release
@@ -112,22 +109,23 @@ run_e2e() {  # version
     done
 }
 
-# The release again: in a root of its own, on a second clone at a path of another length, later, with another umask,
-# time zone and locale, on a tmpfs of the leg's own, gone with it however it ends (another order of a folder's files,
-# the packages' trees too through TMPDIR); and the .deb and tarball from the source archive alone, outside any git.
+# The release again, by tools/rebuild.sh from its downloads alone, with another umask: in a root of its own made of the
+# packages its .buildinfo names, in the run's folder, on a path of another length. Then a download changed by a byte,
+# which it must name. And the .deb and tarball from the source archive by its presets, outside any git.
 make_again() {  # version
-    local version=$1 again from_source file built start=$SECONDS
-    again=$(mktemp -d) && mount -t tmpfs tmpfs "$again"
-    git clone -q . "$again/series"
-    make_fresh_root make_project_root
-    echo "a root of its own for the second release, made in $((SECONDS - start)) s"
-    mkdir -p "$root/again" && mount --bind "$again" "$root/again"
-    in_root "$root" bash -c 'cd /again/series && umask 002 && TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 TMPDIR=/again \
-        tools/release.sh' >"$again/log" 2>&1 ||
-        { tail -n 30 "$again/log"; die "the second release failed"; }
-    paste build/dist/SHA256SUMS "$again/series/build/dist/SHA256SUMS"
-    for file in $(ls build/dist); do same_bytes "build/dist/$file" "$again/series/build/dist/$file" "made again"; done
-    passed "made again in a root of its own, on a second clone: every file the same"
+    local version=$1 log changed from_source built file status=0
+    log=$(mktemp) && changed=$(mktemp -d)
+    (umask 002 && tools/rebuild.sh build/dist) >"$log" 2>&1 || status=$?
+    sed -n '/^Each file of SHA256SUMS/,$p' "$log"
+    for file in $(sed -n 's/^DIFFERS  //p' "$log"); do same_bytes "build/dist/$file" "build/rebuilt/$file" "made again"; done
+    ((status == 0)) || { tail -n 40 "$log"; die "tools/rebuild.sh"; }
+    passed "made again by tools/rebuild.sh from the source archive and the .buildinfo: every file the same"
+    cp build/dist/* "$changed" && changed+=/series-$version-Linux-$native.tar.gz
+    python3 -c 'import sys; data = bytearray(open(sys.argv[1], "rb").read()); data[100] ^= 1
+open(sys.argv[1], "wb").write(data)' "$changed"
+    ! tools/rebuild.sh "${changed%/*}" >"$log" 2>&1 || die "tools/rebuild.sh takes a changed tarball for the release's"
+    grep -Fx "${changed##*/}: FAILED" "$log" || { cat "$log"; die "tools/rebuild.sh does not name the changed tarball"; }
+    passed "tools/rebuild.sh names a tarball changed by a byte, and fails"
 
     from_source=$(mktemp -d)
     tar xzf "build/dist/series-$version.tar.gz" -C "$from_source"
@@ -138,5 +136,4 @@ make_again() {  # version
         same_bytes "build/dist/${built#*/}" "$from_source/series-$version/build/$built" "built from the source archive"
     done
     passed "the .deb and the tarball from the source archive alone: the same"
-    rm -rf "$from_source"  # and the tmpfs of the second release goes with the leg
 }
