@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 . tools/root.sh
 export LC_ALL=C
 
-changes=$(git status --porcelain --untracked-files=no) && [[ -z $changes ]] ||
+{ changes=$(git status --porcelain --untracked-files=no) && [[ -z $changes ]]; } ||
     { echo "release: the work tree has changes that are not committed, or git cannot tell; a release is made from a commit" >&2; exit 1; }
 inside_project_root || { whole_run tools/release.sh; in_project_root tools/release.sh; exit; }
 SOURCE_DATE_EPOCH=$(release_time) && export SOURCE_DATE_EPOCH
@@ -55,9 +55,11 @@ done
 
 cd "$dist"
 # What it was made with, in the fields of Debian's .buildinfo and two of its own.
-printf '%s\n' "Format: 1.0" "Source: series" "Version: $version" "Build-Origin: $(dpkg-vendor --query Vendor)" \
-    "Build-Architecture: $native" "Build-Suites: $(awk '$1 == "deb" { print $3 }' /etc/apt/sources.list | paste -sd' ')" \
-    "Build-Point-Release: $(cat /etc/debian_version)" "Installed-Build-Depends:" >"series-$version.buildinfo"
+vendor=$(dpkg-vendor --query Vendor)
+suites=$(awk '$1 == "deb" { print $3 }' /etc/apt/sources.list | paste -sd' ')
+printf '%s\n' "Format: 1.0" "Source: series" "Version: $version" "Build-Origin: $vendor" \
+    "Build-Architecture: $native" "Build-Suites: $suites" \
+    "Build-Point-Release: $(</etc/debian_version)" "Installed-Build-Depends:" >"series-$version.buildinfo"
 dpkg-query -W -f '${db:Status-Abbrev} ${binary:Package} (= ${Version})\n' | sed -n 's/^ii  *//p' | sort |
     sed 's/^/ /; $!s/$/,/' >>"series-$version.buildinfo"
 sha256sum -- * >SHA256SUMS
