@@ -1,29 +1,44 @@
 # SPDX-FileCopyrightText: 2026 The series maintainers
 # SPDX-License-Identifier: MIT
 
-# What the legs of .ci/run share. Each leg is .ci/legs/LEG.sh (linux-ARCH: linux-cross.sh, read with `leg_name` set);
-# it sets `about`, a line on what it checks, and `packages`, what it needs, and defines `leg`, its checks.
+# What the legs of .ci/run share. Each leg is a script, .ci/legs/LEG.sh (linux-ARCH's is linux-cross.sh), given its
+# name: it reads this file, says what it is (`describe`), then checks, and stops at its first failure.
 . tools/project.sh
-. tools/root.sh
-. tools/checks.sh
+. tools/root.sh  # and tools/checks.sh, through it
 
 section() { printf '\n==== %s\n' "$*"; }
 all_legs() {  # a line each, in the order that .ci/run runs them
     printf '%s\n' readme lint windows
-    linux_architectures | awk -v native="$(dpkg --print-architecture)" '$1 != native { print "linux-" $1 }'
+    linux_architectures | awk -v native="$native" '$1 != native { print "linux-" $1 }'
     printf '%s\n' static libcxx sanitize fuzz coverage options distribution release speed
 }
-read_leg() { leg_name=$1 && . ".ci/legs/$([[ $1 == linux-* ]] && echo linux-cross || echo "$1").sh"; }
-leg_about() { (read_leg "$1" && echo "$about"); }
-leg_packages() { (read_leg "$1" && echo "${packages[@]}"); }
+leg() { "${@:2}" bash ".ci/legs/${1/#linux-*/linux-cross}.sh" "$1"; }  # leg, the command that runs its script
+# What the leg checks, a line, and the packages it needs, where @build, @test (@build's too), @windows and @root
+# stand for those sets: where .ci/run asks for one of them (describing), it is said, and the leg ends there.
+describe() {  # what, package...
+    local package packages=()
+    [[ ${describing-} != about ]] || { echo "$1" && exit; }
+    [[ ${describing-} == packages ]] || return 0
+    for package in "${@:2}"; do
+        case $package in
+        @test) packages+=(googletest libgtest-dev tmux python3) ;&  # python3 reads the suites' JUnit records
+        @build) packages+=(cmake ninja-build g++ git) ;;
+        @windows) packages+=(g++-mingw-w64-{i686,x86-64-posix} binutils-mingw-w64-{i686,x86-64}) ;;
+        @root) packages+=("${root_packages[@]}") ;;
+        *) packages+=("$package") ;;
+        esac
+    done
+    echo "${packages[@]}" && exit
+}
+preset_suite() { cmake --workflow --preset "$1" && suite_report "build/$1" "${@:2}"; }  # preset, as suite_report
 
-# A leg stops at its first failure; its mounts go with its namespace, then its
-# fresh roots. Each check that passes says so, each skip why; none passed fails.
+# A leg's mounts go with its namespace, then its fresh roots. Each check that passes says so, each skip why;
+# none passed fails.
 run_leg() {
     local status=0
     export fresh_roots tally
     fresh_roots=$(mktemp -d /var/tmp/series-fresh-roots-XXXXXX) && tally=$(mktemp)
-    unshare --mount bash -euo pipefail -c '. .ci/lib.sh; read_leg "$0"; leg' "$1" || status=$?
+    leg "$1" unshare --mount || status=$?
     rm -rf "$fresh_roots"
     awk -v leg="$1" '$1 == "passed:" { passed++ } $1 == "skipped:" { skips++; $1 = ""; why = why ";" $0 }
         END { printf "%s: %d checks passed, %d skipped%s\n", leg, passed, skips, why; exit !passed }' "$tally" &&
@@ -34,8 +49,10 @@ skipped() {  # what, reason, the reasons allowed (an extended regex; none where 
     [[ -n ${3-} && $2 =~ $3 ]] || die "$1 was skipped: ${2:-for no reason given}"
     echo "skipped: $1: $2" | tee -a "$tally"
 }
-cannot_run_32_bit="^this machine cannot run wine: .*Exec format error$"  # the only reasons a skip may have, matched whole
-interpreters_pause="^the pause on Windows is the command interpreter's$"
+# shellcheck disable=SC2034 # for the legs, which read this file
+cannot_run_32_bit="^this machine cannot run wine: .*Exec format error$"  # a reason a skip may have, matched whole
+# shellcheck disable=SC2034 # for .ci/run and the release leg
+sbom_schemas=build/cyclonedx-schemas  # CycloneDX's, for the release's SBOMs
 
 # The suite of a build folder from CTest's own record of its last run,
 # junit.xml, a check a test: a skip gives its reason on its "skipped:" line.
@@ -66,8 +83,3 @@ documented_commands() {  # Markdown file, section heading
     [[ -n $commands ]] || die "$1 has no \"$2\" commands"
     echo "$ $commands" >&2 && echo "$commands"
 }
-
-sbom_schemas=build/cyclonedx-schemas  # CycloneDX's, for the release's SBOMs
-build_packages=(cmake ninja-build g++ git)
-test_packages=("${build_packages[@]}" googletest libgtest-dev tmux python3)  # python3 reads the suites' JUnit records
-windows_packages=(g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
