@@ -47,12 +47,11 @@ package() {  # target, build folder, configure arguments...: the package and its
 }
 
 # Every Linux program links Debian's libc6-dev: this machine's, or the others' multiarch one.
-native=$(dpkg --print-architecture)
 architectures=$(linux_architectures)
 while read -r architecture _ _ released; do
     [[ $released == yes ]] || continue
     settings=()
-    [[ $architecture == "$native" ]] || settings=(--toolchain cmake/linux-cross.cmake
+    [[ $architecture == "$native" ]] || settings=(--toolchain "$source/cmake/linux-cross.cmake"
         -DSERIES_ARCHITECTURE="$architecture" -DSERIES_MULTIARCH_LIBC=ON)
     package tarball "$builds/tarball-$architecture" --preset tarball "${settings[@]}"
     package deb "$builds/deb-$architecture" --preset deb "${settings[@]}"
@@ -60,10 +59,11 @@ done <<<"$architectures"
 for windows in windows-x86 windows-x64; do package zip "$builds/zip-$windows" --preset "$windows" -DBUILD_TESTING=OFF; done
 
 # The source of each library whose licence asks for it, at the version linked, from Debian.
-for map in "$builds"/*/series.map; do package/notices.sh list "$map"; done |
-    awk '$3 == "source" { print $1 "=" $2 }' | sort -u | while read -r source; do
-    echo "-- the source of $source"
-    (cd "$dist" && apt-get source --download-only -q "$source" >/dev/null)
+libraries=$(for map in "$builds"/*/series.map; do package/notices.sh list "$map"; done)
+sources=$(awk '$3 == "source" { print $1 "=" $2 }' <<<"$libraries" | sort -u)
+for library in $sources; do
+    echo "-- the source of $library"
+    (cd "$dist" && apt-get source --download-only -q "$library" >/dev/null)
 done
 
 # What it was made with, by dpkg's own tool, which sums every other file of the release. Its Installed-Build-Depends

@@ -27,7 +27,8 @@ root_key() { local key && key=$(project_packages && debian_mirror) && sha256sum 
 # could be read and its lists differ.
 lists_current() {  # root
     local sources lists uri suite list status=0
-    sources=$(grep '^deb ' "$1/etc/apt/sources.list") && lists=$(mktemp -d)
+    sources=$(grep '^deb ' "$1/etc/apt/sources.list") || return 1  # it names no archive: not as made
+    lists=$(mktemp -d)
     while read -r _ uri suite _; do
         /usr/lib/apt/apt-helper -o APT::Sandbox::User=root download-file "${uri%/}/dists/$suite/InRelease" \
             "$lists/$suite" >/dev/null 2>&1 ||
