@@ -13,12 +13,15 @@ dist=$(realpath "${1:?usage: tools/rebuild.sh DIST}")
 cd "$(dirname "$0")/.."
 . tools/project.sh
 . tools/root.sh
+export LC_ALL=C  # apt's messages as make_root reads them
+[[ $dist != "$PWD/build/rebuilt" ]] || die "build/rebuilt is where the release is made again: copy DIST elsewhere"
 whole_run tools/rebuild.sh "$dist"
 unset SOURCE_DATE_EPOCH  # the archive carries the release's time
 
 record=$(find "$dist" -maxdepth 1 -name 'series-*.buildinfo' -printf '%f\n')
 [[ $record =~ ^series-([0-9.]+)\.buildinfo$ ]] || die "$dist holds no single series-VERSION.buildinfo, but '$record'"
 version=${BASH_REMATCH[1]} list=$dist/SHA256SUMS
+[[ -f $dist/series-$version.tar.gz ]] || die "$dist holds no source archive series-$version.tar.gz"
 (cd "$dist" && sha256sum --quiet --ignore-missing -c "$list") || die "the downloads above are not those that SHA256SUMS lists"
 for file in "series-$version.tar.gz" "$record"; do
     awk -v file="$file" '$2 == file { listed = 1 } END { exit !listed }' "$list" || die "SHA256SUMS does not list $file"
@@ -32,14 +35,22 @@ packages=$(awk '/^Installed-Build-Depends:/ { inside = 1; next } inside && /^ / 
 [[ $packages == *=* ]] || die "$record names no package"
 root=$SERIES_RUN/root again=$SERIES_RUN/again
 mkdir "$root" "$again"
-make_project_root "$root" "$packages" || die "no root of $record's packages: SERIES_DEBIAN_MIRROR may name an archive that has them"
-cp "$dist/series-$version.tar.gz" "$again" && tar -xzf "$again/series-$version.tar.gz" -C "$again"
+make_project_root "$root" "$packages" ||
+    die "no root of the packages that $record names: SERIES_DEBIAN_MIRROR may name an archive that has them"
+cp "$dist/series-$version.tar.gz" "$again"
+tar -xzf "$again/series-$version.tar.gz" -C "$again"
+# this checkout's root.sh enters the root; the archive's own release.sh runs inside it
 # shellcheck disable=SC2016 # a program for the shell that it starts, whose $ are that shell's
-(cd "$again" && unshare --mount bash -euc '. "$0/tools/root.sh" && enter_root "$@"' "series-$version" "$root" "" \
+(unshare --mount bash -euc '. tools/root.sh && cd "$0" && enter_root "$@"' "$again" "$root" "" \
     bash "series-$version/tools/release.sh" "series-$version.tar.gz")
 
-# The files made again, left for a look at any that differs (diffoscope).
-rm -rf build/rebuilt && cp -a "$again/series-$version/build/dist" build/rebuilt
+# Each file of SHA256SUMS against the file made again, hashed here; and any file made again that it does not list.
+made=$again/series-$version/build/dist
+(cd "$made" && sha256sum -- *) >"$SERIES_RUN/made"
 echo "Each file of SHA256SUMS, made again (in build/rebuilt):"
-awk 'NR == FNR { made[$2] = $1; next } { same = made[$2] == $1; differ += !same; print (same ? "same     " : "DIFFERS  ") $2 }
-    END { exit FNR == 0 || differ }' build/rebuilt/SHA256SUMS "$list"
+awk -v made="$SERIES_RUN/made" 'BEGIN { while ((getline line < made) > 0) { split(line, sum, "  "); sums[sum[2]] = sum[1] } }
+    { same = sums[$2] == $1; differ += !same; print (same ? "same     " : "DIFFERS  ") $2; delete sums[$2] }
+    END { for (name in sums) if (name !~ /^SHA256SUMS/) { print "EXTRA    " name; differ++ }; exit NR == 0 || differ }' \
+    "$list" && status=0 || status=$?
+mkdir -p build && rm -rf build/rebuilt && cp -a "$made" build/rebuilt  # for a look at any that differs (diffoscope)
+exit "$status"

@@ -21,6 +21,7 @@ inside_project_root ||
     { whole_run tools/release.sh ${given:+"$given"}; in_project_root tools/release.sh ${given:+"$given"}; exit; }
 SOURCE_DATE_EPOCH=$(release_time) && export SOURCE_DATE_EPOCH
 version=$(project_version)
+[[ -z $given || ${given##*/} == "series-$version.tar.gz" ]] || die "$given is not this source's archive, series-$version.tar.gz"
 dist=$PWD/build/dist builds=$PWD/build/release-builds
 rm -rf "$dist" "$builds" && mkdir -p "$dist" "$builds"
 

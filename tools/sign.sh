@@ -8,9 +8,12 @@
 # function of the key and the list alone: signing again gives the same bytes.
 # Usage: tools/sign.sh KEY
 set -euo pipefail
-cd "$(dirname "$0")/.."
 (($# == 1)) || { echo "usage: tools/sign.sh KEY" >&2; exit 2; }
+key=$(realpath "$1")
+cd "$(dirname "$0")/.."
 list=build/dist/SHA256SUMS
 [[ -f $list ]] || { echo "sign: no $list: make the release first (doc/release.md)" >&2; exit 1; }
-rm -f "$list.sig"  # ssh-keygen would ask before it writes over it
-ssh-keygen -q -Y sign -f "$1" -n file "$list" </dev/null
+# the list on standard input, the signature on standard output: an earlier one stays until this one is made
+trap 'rm -f "$list.sig.new"' EXIT
+ssh-keygen -q -Y sign -f "$key" -n file <"$list" >"$list.sig.new"
+mv "$list.sig.new" "$list.sig"
