@@ -38,7 +38,8 @@ else
 fi
 # Everything else is built from the archive, unpacked afresh: it alone is enough.
 source=$work/source/series-$version
-mkdir "$work/source" && tar -xzf "$dist/series-$version.tar.gz" -C "$work/source"
+mkdir "$work/source"
+tar -xzf "$dist/series-$version.tar.gz" -C "$work/source"
 
 package() {  # target, build folder, configure arguments...: the package and its SBOM
     echo "-- $2"
