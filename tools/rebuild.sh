@@ -11,7 +11,6 @@
 set -euo pipefail
 dist=$(realpath "${1:?usage: tools/rebuild.sh DIST}")
 cd "$(dirname "$0")/.."
-. tools/project.sh
 . tools/root.sh
 export LC_ALL=C  # apt's messages as make_root reads them
 [[ $dist != "$PWD/build/rebuilt" ]] || die "build/rebuilt is where the release is made again: copy DIST elsewhere"

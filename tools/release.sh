@@ -15,7 +15,7 @@ cd "$(dirname "$0")/.."
 . tools/root.sh
 export LC_ALL=C
 
-{ changes=$([[ -n $given ]] || git status --porcelain --untracked-files=no) && [[ -z $changes ]]; } ||
+[[ -n $given ]] || { changes=$(git status --porcelain --untracked-files=no) && [[ -z $changes ]]; } ||
     { echo "release: the work tree has changes that are not committed, or git cannot tell; a release is made from a commit" >&2; exit 1; }
 inside_project_root ||
     { whole_run tools/release.sh ${given:+"$given"}; in_project_root tools/release.sh ${given:+"$given"}; exit; }

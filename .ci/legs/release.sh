@@ -117,8 +117,7 @@ make_again() {  # version
     ((status == 0)) || { tail -n 40 "$log"; die "tools/rebuild.sh"; }
     passed "made again by tools/rebuild.sh from the source archive and the .buildinfo: every file the same"
     cp build/dist/* "$changed" && changed+=/series-$version-Linux-$native.tar.gz
-    python3 -c 'import sys; data = bytearray(open(sys.argv[1], "rb").read()); data[100] ^= 1
-open(sys.argv[1], "wb").write(data)' "$changed"
+    echo >>"$changed"  # a byte more
     ! tools/rebuild.sh "${changed%/*}" >"$log" 2>&1 || die "tools/rebuild.sh takes a changed tarball for the release's"
     grep -Fx "${changed##*/}: FAILED" "$log" || { cat "$log"; die "tools/rebuild.sh does not name the changed tarball"; }
     passed "tools/rebuild.sh names a tarball changed by a byte, and fails"
