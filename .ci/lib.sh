@@ -1,8 +1,8 @@
 # SPDX-FileCopyrightText: 2026 The series maintainers
 # SPDX-License-Identifier: MIT
 
-# What the legs of .ci/run share. Each leg is a script, .ci/legs/LEG.sh (linux-ARCH's is linux-cross.sh), given its
-# name: it reads this file, says what it is (`describe`), then checks, and stops at its first failure.
+# What the legs of .ci/run share. Each leg is a script, .ci/legs/LEG.sh, else suites.sh, given its name: it reads
+# this file, says what it is (`describe`), then checks, and stops at its first failure.
 . tools/project.sh
 . tools/root.sh  # and tools/checks.sh, through it
 
@@ -12,7 +12,10 @@ all_legs() {  # a line each, in the order that .ci/run runs them
     linux_architectures | awk -v native="$native" '$1 != native { print "linux-" $1 }'
     printf '%s\n' static libcxx sanitize fuzz coverage options distribution release speed
 }
-leg() { "${@:2}" bash ".ci/legs/${1/#linux-*/linux-cross}.sh" "$1"; }  # leg, the command that runs its script
+leg() {  # leg, the command that runs its script
+    local script=.ci/legs/$1.sh && [[ -f $script ]] || script=.ci/legs/suites.sh
+    "${@:2}" bash "$script" "$1"
+}
 # What the leg checks, a line, and the packages it needs, where @build, @test (@build's too), @windows and @root
 # stand for those sets: where .ci/run asks for one of them (describing), it is said, and the leg ends there.
 describe() {  # what, package...
@@ -54,8 +57,8 @@ cannot_run_32_bit="^this machine cannot run wine: .*Exec format error$"  # a rea
 # shellcheck disable=SC2034 # for .ci/run and the release leg
 sbom_schemas=build/cyclonedx-schemas  # CycloneDX's, for the release's SBOMs
 
-# The suite of a build folder from CTest's own record of its last run,
-# junit.xml, a check a test: a skip gives its reason on its "skipped:" line.
+# The suite of a build folder from CTest's own record of its last run, junit.xml, a check a test: a skip gives its
+# reason on its "skipped:" line.
 suite_report() {  # build folder, the reason a test may be skipped for
     local results result name reason
     results=$(python3 -c 'import sys, xml.etree.ElementTree as junit
@@ -74,8 +77,7 @@ make_fresh_root() {  # maker (make_root, make_project_root), its arguments...: s
     mount_root "$root"
 }
 
-# The commands of a documented section's sh block, exactly as printed there;
-# shown on standard error as they would be typed.
+# The commands of a documented section's sh block, exactly as printed there; shown on standard error as typed.
 documented_commands() {  # Markdown file, section heading
     local commands
     commands=$(awk -v heading="## $2" '$0 == heading { inside = 1; next } inside && /^## / { exit }

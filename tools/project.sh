@@ -3,8 +3,7 @@
 
 # Facts about the project that scripts ask, each read from where it is stated; sourced, from the project's top folder.
 project_version() { sed -n 's/^project(series VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt; }
-release_time() { cmake -P cmake/source_date_epoch.cmake; }  # what a release's files carry
 
-# The Linux architectures, a line each: Debian's name, the GNU triple,
-# qemu-user's name, and whether a .deb is made (yes or no).
+# The Linux architectures, a line each: Debian's name, the GNU triple, qemu-user's name, and whether a .deb is made
+# (yes or no).
 linux_architectures() { grep -Ev '^(#|$)' cmake/linux-architectures.txt; }

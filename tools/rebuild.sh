@@ -22,9 +22,8 @@ record=$(find "$dist" -maxdepth 1 -name 'series-*.buildinfo' -printf '%f\n')
 version=${BASH_REMATCH[1]} list=$dist/SHA256SUMS
 [[ -f $dist/series-$version.tar.gz ]] || die "$dist holds no source archive series-$version.tar.gz"
 (cd "$dist" && sha256sum --quiet --ignore-missing -c "$list") || die "the downloads above are not those that SHA256SUMS lists"
-for file in "series-$version.tar.gz" "$record"; do
-    awk -v file="$file" '$2 == file { listed = 1 } END { exit !listed }' "$list" || die "SHA256SUMS does not list $file"
-done
+awk -v archive="series-$version.tar.gz" -v record="$record" '$2 == archive { a = 1 } $2 == record { r = 1 }
+    END { exit !(a && r) }' "$list" || die "SHA256SUMS does not list both series-$version.tar.gz and $record"
 built_on=$(sed -n 's/^Build-Architecture: //p' "$dist/$record")
 [[ $built_on == "$native" ]] || die "the release was made on $built_on, whose compilers differ from $native's"
 

@@ -19,7 +19,7 @@ export LC_ALL=C
     { echo "release: the work tree has changes that are not committed, or git cannot tell; a release is made from a commit" >&2; exit 1; }
 inside_project_root ||
     { whole_run tools/release.sh ${given:+"$given"}; in_project_root tools/release.sh ${given:+"$given"}; exit; }
-SOURCE_DATE_EPOCH=$(release_time) && export SOURCE_DATE_EPOCH
+SOURCE_DATE_EPOCH=$(cmake -P cmake/source_date_epoch.cmake) && export SOURCE_DATE_EPOCH
 version=$(project_version)
 [[ -z $given || ${given##*/} == "series-$version.tar.gz" ]] || die "$given is not this source's archive, series-$version.tar.gz"
 dist=$PWD/build/dist builds=$PWD/build/release-builds

@@ -4,8 +4,8 @@
 . .ci/lib.sh
 describe "the source archive built as a Debian build daemon builds it: the build dependencies alone (no tmux), dpkg-buildflags' flags, the suite, blhc on the log; then with the nocheck profile" \
     @root git blhc python3
-# A fresh Debian 12 root with the build dependencies alone, where a build
-# user whose shell is nologin builds the commit's source with package/rules.
+# A fresh Debian 12 root with the build dependencies alone, where a build user whose shell is nologin builds the
+# commit's source with package/rules.
 log=build/distribution.log
 make_fresh_root make_root bookworm --variant=buildd --skip=cleanup/apt/lists
 chroot "$root" useradd --system --home-dir /nonexistent --shell /usr/sbin/nologin builder

@@ -8,8 +8,8 @@ faults=$(mktemp -d)  # a known fault for each linter
 mkdir "$faults/unlicensed" && echo 'no licence' >"$faults/unlicensed/file"
 echo 'int  main( ){int *none = 0; int two[2] = {}; return two[2];}' >"$faults/fault.cpp"
 printf '.TH FAULT 1\n.XX\n' >"$faults/fault.1" && printf '#!/bin/bash\n%s\n' "echo \$(false) \$1" >"$faults/fault.sh"
-# clang-tidy runs in the builds, over the native program, tests and
-# benchmarks, and over the Windows program with its platform layer.
+# clang-tidy runs in the builds: over the native program, tests and benchmarks, and the Windows program with its
+# platform layer
 rejects clang-tidy clang-tidy --config-file=.clang-tidy "$faults/fault.cpp" -- -std=c++20
 cmake --workflow --preset lint --fresh
 cmake --workflow --preset lint-windows --fresh

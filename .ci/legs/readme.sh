@@ -4,8 +4,8 @@
 . .ci/lib.sh
 describe "the README's \"Build and run\" (with 2 3 typed in) and \"Test\" blocks, as printed, on fresh Debian 12 and 13" \
     @root git python3
-# A newcomer types the blocks in a fresh Debian root of the release with git
-# and sudo alone, in a clone of the commit; in a subshell, which takes the root away.
+# A newcomer types the blocks in a fresh Debian root of the release with git and sudo alone, in a clone of the commit;
+# in a subshell, which takes the root away.
 try_readme() {  # release
     local root commands output
     make_fresh_root make_root "$1" --variant=apt --skip=cleanup/apt/lists --include=ca-certificates,sudo,git
