@@ -47,7 +47,7 @@ made=$again/series-$version/build/dist
 (cd "$made" && sha256sum -- *) >"$SERIES_RUN/made"
 echo "Each file of SHA256SUMS, made again (in build/rebuilt):"
 awk -v made="$SERIES_RUN/made" 'BEGIN { while ((getline line < made) > 0) { split(line, sum, "  "); sums[sum[2]] = sum[1] } }
-    { same = sums[$2] == $1; differ += !same; print (same ? "same     " : "DIFFERS  ") $2; delete sums[$2] }
+    { same = sums[$2] == $1 ""; differ += !same; print (same ? "same     " : "DIFFERS  ") $2; delete sums[$2] }
     END { for (name in sums) if (name !~ /^SHA256SUMS/) { print "EXTRA    " name; differ++ }; exit NR == 0 || differ }' \
     "$list" && status=0 || status=$?
 mkdir -p build && rm -rf build/rebuilt && cp -a "$made" build/rebuilt  # for a look at any that differs (diffoscope)
