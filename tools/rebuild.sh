@@ -38,9 +38,7 @@ make_project_root "$root" "$packages" ||
 cp "$dist/series-$version.tar.gz" "$again"
 tar -xzf "$again/series-$version.tar.gz" -C "$again"
 # this checkout's root.sh enters the root; the archive's own release.sh runs inside it
-# shellcheck disable=SC2016 # a program for the shell that it starts, whose $ are that shell's
-(unshare --mount bash -euc '. tools/root.sh && cd "$0" && enter_root "$@"' "$again" "$root" "" \
-    bash "series-$version/tools/release.sh" "series-$version.tar.gz")
+enter_root "$again" "$root" "" bash "series-$version/tools/release.sh" "series-$version.tar.gz"
 
 # Each file of SHA256SUMS against the file made again, hashed here; and any file made again that it does not list.
 made=$again/series-$version/build/dist

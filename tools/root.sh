@@ -117,10 +117,16 @@ in_project_root() {  # command...
     flock -s "$lock"
     sources=$(grep '^deb ' "$root/etc/apt/sources.list" | paste -sd,)
     echo "the root $root, from $sources ($((SECONDS - start)) s)"
-    unshare --mount bash -euc '. tools/root.sh && enter_root "$@"' enter "$root" "$SERIES_RUN/layer" "$@" {lock}>&-
+    enter_root "$PWD" "$root" "$SERIES_RUN/layer" "$@" {lock}>&-
 }
 
-enter_root() {  # root, layer (none: in the root itself), command...
+# Runs the command as root in the root, from the folder, which is mounted there at its own path; in a mount namespace
+# of its own, whose mounts go with it.
+enter_root() {  # folder, root, layer (none: in the root itself), command...
+    # shellcheck disable=SC2016 # a program for the shell that it starts, whose $ are that shell's
+    unshare --mount bash -euc '. tools/root.sh && cd "$0" && mount_and_run "$@"' "$@"
+}
+mount_and_run() {  # root, layer, command...: enter_root's, in its namespace
     local merged=$1 trust=/etc/ssl/certs/ca-certificates.crt
     [[ -z $2 ]] || { merged=$2/merged && mkdir "$2" "$2/upper" "$2/work" "$merged"; }
     [[ -z $2 ]] || mount -t overlay overlay -o "lowerdir=$1,upperdir=$2/upper,workdir=$2/work" "$merged"

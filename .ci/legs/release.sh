@@ -7,7 +7,7 @@ cross=$(linux_architectures |
     awk -v native="$native" '$1 != native && $4 == "yes" { print "g++-" $2 "\nlibc6-dev:" $1 }')
 mapfile -t cross <<<"$cross"
 describe "the documented release command, every artefact checked, each program run through the end-to-end checks, SHA256SUMS signed and checked as documented, the release made again from its downloads" \
-    @build @root sudo tmux dpkg-dev file zip unzip groff man-db lintian devscripts jq python3-jsonschema python3-debian \
+    @build @root sudo tmux dpkg-dev zip unzip groff man-db lintian devscripts jq python3-jsonschema python3-debian \
     openssh-client diffoscope-minimal qemu-user @windows wine wine32:i386 wine64 "${cross[@]}"
 
 same_files() {  # what, its listing, what it should hold (a listing, or a file an argument): fails with diff's account
